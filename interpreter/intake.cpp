@@ -1,0 +1,76 @@
+// Intake: the program text from a file, or one line of standard input.
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <utility>
+
+#include "interpreter/interpreter.hpp"
+
+namespace qualm {
+
+namespace {
+
+constexpr std::size_t first_chunk = 64 * 1024;
+
+// The size the file reports, or 0 where it reports none (pipes, FIFOs,
+// files under /proc). Only a hint for the allocation: the text is always
+// what the reads return, never padded to this size.
+std::size_t reported_size(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) return 0;
+    const long end = std::ftell(file);
+    if (std::fseek(file, 0, SEEK_SET) != 0) return 0;
+    return end > 0 ? static_cast<std::size_t>(end) : 0;
+}
+
+// Reads to the end of the file. False when a read fails, as reading a
+// directory does on every platform that lets one be opened.
+bool read_to_end(std::FILE* file, std::size_t size_hint, program_text& text) {
+    std::size_t chunk = first_chunk;
+    for (;;) {
+        const std::size_t filled = text.size();
+        text.resize(filled + chunk);
+        const std::size_t got = std::fread(&text[filled], 1, chunk, file);
+        text.resize(filled + got);
+        if (got < chunk) return std::ferror(file) == 0;
+        // The first chunk has read well, so the reported size can be
+        // trusted enough to read the rest in one go (plus one byte to see
+        // the end). Past it, the file is growing or unsized: keep doubling.
+        chunk = size_hint >= text.size() ? size_hint - text.size() + 1
+                                         : std::max(text.size(), first_chunk);
+    }
+}
+
+std::optional<program_text> read_program_file(const char* path) {
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr) return std::nullopt;
+    program_text text;
+    const bool complete = read_to_end(file, reported_size(file), text);
+    std::fclose(file);
+    if (!complete) return std::nullopt;
+    return text;
+}
+
+// Everything up to the first newline, which is consumed but not kept,
+// or up to the end of input.
+program_text read_input_line() {
+    program_text line;
+    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
+        line.push_back(static_cast<char>(c));
+    }
+    return line;
+}
+
+}  // namespace
+
+program_text load_program_text(int argc, const char* const* argv) {
+    if (argc > 1) {
+        if (std::optional<program_text> text = read_program_file(argv[1])) {
+            return std::move(*text);
+        }
+    }
+    return read_input_line();
+}
+
+void wait_for_key() { std::getchar(); }
+
+}  // namespace qualm

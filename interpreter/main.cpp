@@ -1,0 +1,22 @@
+// The console entry routine: intake, source copy, quality control,
+// dispatch, the final key press.
+#include <cstdio>
+#include <cstdlib>
+
+#include "interpreter/interpreter.hpp"
+#include "quality_control/quality_control.hpp"
+
+int main(int argc, char** argv) {
+    // Unbuffered both ways: every piece of output reaches the reader at
+    // once, and input is taken a character at a time, so the program
+    // consumes exactly the line and the one key it reads, no more.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::setvbuf(stdin, nullptr, _IONBF, 0);
+
+    qualm::program_text text = qualm::load_program_text(argc, argv);
+    const qualm::program_text source = text;
+    const bool accepted = qualm::apply_quality_control(text);
+    if (accepted) qualm::execute_commands(text, source);
+    qualm::wait_for_key();
+    return accepted ? EXIT_SUCCESS : EXIT_FAILURE;
+}
