@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -68,6 +69,12 @@ std::string read_all(int fd) {
     sigprocmask(SIG_SETMASK, &none, nullptr);
     signal(SIGPIPE, SIG_DFL);
     for (const int sig : spec.ignored_signals) signal(sig, SIG_IGN);
+    if (spec.unprivileged && geteuid() == 0) {
+        constexpr uid_t nobody = 65534;
+        if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) {
+            _exit(126);
+        }
+    }
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(QUALM_EXECUTABLE));

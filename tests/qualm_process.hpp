@@ -22,6 +22,7 @@ struct run_spec {
     std::size_t read_limit = std::numeric_limits<std::size_t>::max();
     at_limit then = at_limit::kill;  // what happens once read_limit bytes are in
     std::vector<int> ignored_signals;
+    bool unprivileged = false;  // when run as root, drop to nobody first
 };
 
 struct run_result {
