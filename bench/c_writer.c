@@ -1,0 +1,68 @@
+/* The baseline for output: a minimal C writer with one write(2) per piece.
+ *   c_writer song N     N songs, 199 writes each (N = 0: without end)
+ *   c_writer echo FILE  the file's bytes and "\n" in one write, without end
+ */
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+static void write_piece(const char *p, size_t n) {
+    while (n > 0) {
+        ssize_t w = write(1, p, n);
+        if (w <= 0) exit(1);
+        p += w;
+        n -= (size_t)w;
+    }
+}
+
+static char song[16384];
+static size_t piece_end[200];
+
+static void compose_song(void) {
+    size_t len = 0, pieces = 0;
+    for (int n = 99; n >= 1; --n) {
+        char left[32];
+        if (n == 1) strcpy(left, "no more bottles");
+        else snprintf(left, sizeof left, "%d bottle%s", n - 1, n - 1 == 1 ? "" : "s");
+        len += (size_t)sprintf(song + len,
+            "%d bottle%s of beer on the wall, %d bottle%s of beer.\n"
+            "Take one down and pass it around, %s of beer.\n",
+            n, n == 1 ? "" : "s", n, n == 1 ? "" : "s", left);
+        piece_end[pieces++] = len;
+        song[len++] = '\n';
+        piece_end[pieces++] = len;
+    }
+    len += (size_t)sprintf(song + len,
+        "No more bottles of beer on the wall, no more bottles of beer.\n"
+        "Go to the store and buy some more, 99 bottles of beer on the wall.\n");
+    piece_end[pieces++] = len;
+}
+
+int main(int argc, char **argv) {
+    if (argc == 3 && strcmp(argv[1], "song") == 0) {
+        long songs = atol(argv[2]);
+        compose_song();
+        for (long s = 0; songs == 0 || s < songs; ++s) {
+            size_t start = 0;
+            for (int i = 0; i < 199; ++i) {
+                write_piece(song + start, piece_end[i] - start);
+                start = piece_end[i];
+            }
+        }
+        return 0;
+    }
+    if (argc == 3 && strcmp(argv[1], "echo") == 0) {
+        FILE *f = fopen(argv[2], "rb");
+        if (!f) return 1;
+        fseek(f, 0, SEEK_END);
+        long size = ftell(f);
+        fseek(f, 0, SEEK_SET);
+        char *line = malloc((size_t)size + 1);
+        if (fread(line, 1, (size_t)size, f) != (size_t)size) return 1;
+        line[size] = '\n';
+        for (;;) write_piece(line, (size_t)size + 1);
+    }
+    fprintf(stderr, "usage: c_writer song N | c_writer echo FILE\n");
+    return 2;
+}

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The performance figures of qualm, each as a ratio against a baseline
+# measured in the same run (absolute times on shared machines drift).
+# Usage: bash bench/run.sh            (about three minutes; needs cc, tr, strace)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake --preset release > /dev/null
+cmake --build --preset release --target qualm pass_bench > /dev/null
+qualm=$PWD/build/release/qualm
+pass_bench=$PWD/build/release/bench/pass_bench
+
+work=$(mktemp -d "${TMPDIR:-/var/tmp}/qualm-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+for tool in c_writer count_bytes make_data measure; do
+  cc -O2 -o "$work/$tool" "bench/$tool.c"
+done
+size=$((256 << 20))
+runs=3
+
+# best CMD...: the lowest first field of what CMD prints, over $runs runs,
+# followed by the rest of that run's line.
+best() {
+  local lowest="" line
+  for ((i = 0; i < runs; i++)); do
+    line=$("$@")
+    if [[ -z $lowest ]] || awk -v a="${line%% *}" -v b="${lowest%% *}" 'BEGIN { exit !(a < b) }'; then
+      lowest=$line
+    fi
+  done
+  echo "$lowest"
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+verdict() { awk -v v="$1" -v op="$2" -v t="$3" \
+  'BEGIN { ok = (op == "<=") ? v <= t : v >= t; print ok ? "met" : "NOT MET" }'; }
+
+echo "== 1. pass throughput, 256 MiB in memory, against tr -dc deleting the non-command bytes"
+for shape in noncommand commands random; do
+  "$work/make_data" "$shape" "$size" > "$work/$shape"
+  pass=$("$pass_bench" "$work/$shape" "$runs")
+  tr_time=$(best "$work/measure" "$work/$shape" /dev/null tr -dc 'hHqQ9+-')
+  mbps=$(awk -v s="$pass" -v n="$size" 'BEGIN { printf "%.0f", n / s / 1e6 }')
+  r=$(ratio "$pass" "${tr_time%% *}")
+  printf '   %-10s %6s MB/s (>= 1000: %s)   %s x tr (<= 1.5: %s)\n' \
+    "$shape" "$mbps" "$(verdict "$mbps" '>=' 1000)" "$r" "$(verdict "$r" '<=' 1.5)"
+  rm -f "$work/$shape"
+done
+
+echo "== 2. whole run, 256 MiB program file whose only command is a final h"
+"$work/make_data" final_h "$size" > "$work/final_h"
+run=$(best "$work/measure" /dev/null /dev/null "$qualm" "$work/final_h")
+tr_run=$(best "$work/measure" "$work/final_h" /dev/null tr -d 'hHqQ9+-')
+r=$(ratio "${run%% *}" "${tr_run%% *}")
+memory=$(awk -v k="${run##* }" -v n="$size" 'BEGIN { printf "%.2f", k * 1024 / n }')
+printf '   time   %ss against tr -d %ss: %s x (<= 1.0: %s)\n' \
+  "${run%% *}" "${tr_run%% *}" "$r" "$(verdict "$r" '<=' 1.0)"
+printf '   memory %s KiB peak: %s x the file (<= 2.2: %s)\n' \
+  "${run##* }" "$memory" "$(verdict "$memory" '<=' 2.2)"
+rm -f "$work/final_h"
+
+echo "== 3. song: 10,000 songs, against a minimal C writer with the same 199 writes per song"
+head -c 10000 /dev/zero | tr '\0' 9 > "$work/songs"
+for target in /dev/null pipe; do
+  if [[ $target == pipe ]]; then
+    ours=$(best "$work/measure" /dev/null /dev/null sh -c "'$qualm' '$work/songs' | cat > /dev/null")
+    base=$(best "$work/measure" /dev/null /dev/null sh -c "'$work/c_writer' song 10000 | cat > /dev/null")
+  else
+    ours=$(best "$work/measure" /dev/null /dev/null "$qualm" "$work/songs")
+    base=$(best "$work/measure" /dev/null /dev/null "$work/c_writer" song 10000)
+  fi
+  r=$(ratio "${ours%% *}" "${base%% *}")
+  printf '   to %-9s %ss against %ss: %s x (<= 1.3: %s)\n' \
+    "$target" "${ours%% *}" "${base%% *}" "$r" "$(verdict "$r" '<=' 1.3)"
+done
+if command -v strace > /dev/null; then
+  head -c 100 /dev/zero | tr '\0' 9 > "$work/hundred"
+  writes=$(strace -f -c -e trace=write "$qualm" "$work/hundred" < /dev/null 2>&1 > /dev/null |
+    awk '$NF == "write" { print $4 }')
+  printf '   write calls for 100 songs: %s (per song: %s, exactly 199: %s)\n' "$writes" \
+    "$(ratio "$writes" 100)" "$( [[ $writes == 19900 ]] && echo met || echo 'NOT MET')"
+fi
+
+# rate CMD...: bytes per second that CMD writes into a pipe, best of $runs.
+rate() { best_rate=0; for ((i = 0; i < runs; i++)); do
+  r=$("$@" < /dev/null 2> /dev/null | "$work/count_bytes" 2)
+  ((r > best_rate)) && best_rate=$r; done; echo "$best_rate"; }
+
+echo "== 4. endless echo, into a pipe, against a minimal C loop with one write per repetition"
+printf 'q-\n' > "$work/echo3"
+{ printf 'q-'; "$work/make_data" noncommand $(((1 << 20) - 2)); } > "$work/echo1m"
+for program in echo3 echo1m; do
+  line=$(($(wc -c < "$work/$program") + 1))
+  ours=$(rate "$qualm" "$work/$program")
+  base=$(rate "$work/c_writer" echo "$work/$program")
+  r=$(ratio "$ours" "$base")
+  printf '   %-7s %12.0f against %12.0f repetitions/s: %s x (>= 0.8: %s)\n' "$program" \
+    "$(ratio "$ours" "$line")" "$(ratio "$base" "$line")" "$r" "$(verdict "$r" '>=' 0.8)"
+done
+
+echo "== 5. endless song, into a pipe, against the minimal C writer"
+printf '9-' > "$work/song_forever"
+ours=$(rate "$qualm" "$work/song_forever")
+base=$(rate "$work/c_writer" song 0)
+r=$(ratio "$ours" "$base")
+printf '   %.0f against %.0f songs/s: %s x (>= 0.8: %s)\n' \
+  "$(ratio "$ours" 10697)" "$(ratio "$base" 10697)" "$r" "$(verdict "$r" '>=' 0.8)"
