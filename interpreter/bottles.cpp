@@ -1,5 +1,11 @@
 // The counting song of command 9.
-#include <charconv>
+//
+// The song is fixed text, so it is composed once, by the compiler, together
+// with where each of its ends of line falls; singing it is then a write
+// per end of line and nothing else.
+#include <array>
+#include <cstddef>
+#include <utility>
 
 #include "interpreter/interpreter.hpp"
 
@@ -7,41 +13,72 @@ namespace qualm {
 
 namespace {
 
-void append_number(std::string& out, int n) {
-    char digits[12];
-    const auto result = std::to_chars(digits, digits + sizeof digits, n);
-    out.append(digits, result.ptr);
+// Lays the song out, handing `put` each piece of text in order and calling
+// `end_line` after each end of line.
+template <typename Put, typename EndLine>
+constexpr void compose_song(Put put, EndLine end_line) {
+    // Counts of 1 take the singular; every other count, the plural.
+    const auto put_bottles = [&put](int n) {
+        const char digits[2] = {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+        put(n >= 10 ? std::string_view(digits, 2) : std::string_view(digits + 1, 1));
+        put(n == 1 ? " bottle" : " bottles");
+    };
+    for (int n = 99; n >= 1; --n) {
+        put_bottles(n);
+        put(" of beer on the wall, ");
+        put_bottles(n);
+        put(" of beer.\nTake one down and pass it around, ");
+        if (n == 1) {
+            put("no more bottles");
+        } else {
+            put_bottles(n - 1);
+        }
+        put(" of beer.\n");
+        end_line();
+        put("\n");
+        end_line();
+    }
+    put("No more bottles of beer on the wall, no more bottles of beer.\n"
+        "Go to the store and buy some more, 99 bottles of beer on the wall.\n");
+    end_line();
 }
+
+constexpr std::size_t song_size = [] {
+    std::size_t size = 0;
+    compose_song([&size](std::string_view piece) { size += piece.size(); }, [] {});
+    return size;
+}();
+
+constexpr std::size_t line_count = [] {
+    std::size_t lines = 0;
+    compose_song([](std::string_view) {}, [&lines] { ++lines; });
+    return lines;
+}();
+
+// The text of the song, and the offset just past each end of line.
+using song_text = std::pair<std::array<char, song_size>, std::array<std::size_t, line_count>>;
+
+constexpr song_text song = [] {
+    song_text composed{};
+    std::size_t size = 0;
+    std::size_t lines = 0;
+    compose_song(
+        [&](std::string_view piece) {
+            for (const char c : piece) composed.first[size++] = c;
+        },
+        [&] { composed.second[lines++] = size; });
+    return composed;
+}();
 
 }  // namespace
 
-// Each verse goes out as one piece up to its first end of line, then the
-// empty line as a second: one write per end of line.
 void sing_bottles() {
-    std::string word = " bottles";
-    std::string verse;
-    for (int n = 99; n >= 1; --n) {
-        verse.clear();
-        append_number(verse, n);
-        verse += word;
-        verse += " of beer on the wall, ";
-        append_number(verse, n);
-        verse += word;
-        verse += " of beer.\nTake one down and pass it around, ";
-        if (n == 1) {
-            verse += "no more bottles";
-        } else {
-            if (n == 2) word = " bottle";
-            append_number(verse, n - 1);
-            verse += word;
-        }
-        verse += " of beer.\n";
-        write_out(verse);
-        end_line();
+    const auto& [text, line_ends] = song;
+    std::size_t start = 0;
+    for (const std::size_t end : line_ends) {
+        write_out(std::string_view(text.data() + start, end - start));
+        start = end;
     }
-    write_out(
-        "No more bottles of beer on the wall, no more bottles of beer.\n"
-        "Go to the store and buy some more, 99 bottles of beer on the wall.\n");
 }
 
 }  // namespace qualm

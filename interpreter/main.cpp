@@ -13,10 +13,12 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::setvbuf(stdin, nullptr, _IONBF, 0);
 
-    qualm::program_text text = qualm::load_program_text(argc, argv);
-    const qualm::program_text source = text;
-    const bool accepted = qualm::apply_quality_control(text);
-    if (accepted) qualm::execute_commands(text, source);
+    // The loaded text is the source that `q` writes: the pass leaves it
+    // as it is and builds the command string beside it.
+    const qualm::program_text source = qualm::load_program_text(argc, argv);
+    qualm::program_text commands;
+    const bool accepted = qualm::apply_quality_control(source, commands);
+    if (accepted) qualm::execute_commands(commands, source);
     qualm::wait_for_key();
     return accepted ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,5 +1,24 @@
 // The quality-control pass.
+//
+// What is pending after a byte depends only on that byte: h, q and 9 leave
+// themselves pending, a `+` leaves `+` or `++` as its run of pluses is odd
+// or even so far, and anything else (a `-` that paired included) leaves
+// nothing. So what a byte writes depends only on its own class, the class
+// of the byte before it, and the parity of a run of `+` before it. The
+// pass carries just those two facts from byte to byte, with no branch on
+// the data, and a table gives the character to write (or none).
+//
+// Most bytes of a long text are not commands: blocks of 16 bytes without a
+// command character are passed over whole, eight bytes at a time. The
+// command string is gathered in a batch on the stack and appended as the
+// batch fills, so the pass touches no more memory than the result needs.
+#include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <utility>
 
 #include "quality_control/quality_control.hpp"
 
@@ -7,64 +26,200 @@ namespace qualm {
 
 namespace {
 
-// What the pass holds while it waits to see whether a `-` follows.
-enum pending_run { nothing, hello, quine, song, plus, plus_plus };
+// What a byte is, once folded to lower case.
+enum byte_class : unsigned char { other, h_byte, q_byte, nine_byte, plus_byte, minus_byte };
 
-pending_run pending_for(char c) {
-    switch (c) {
-        case 'h': return hello;
-        case 'q': return quine;
-        case '9': return song;
-        case '+': return plus;
-        default: return nothing;
+using class_table = std::array<byte_class, 256>;
+
+constexpr class_table make_class_table() {
+    class_table table{};
+    for (std::size_t byte = 0; byte < table.size(); ++byte) {
+        switch (fold_case(static_cast<char>(byte))) {
+            case 'h': table[byte] = h_byte; break;
+            case 'q': table[byte] = q_byte; break;
+            case '9': table[byte] = nine_byte; break;
+            case '+': table[byte] = plus_byte; break;
+            case '-': table[byte] = minus_byte; break;
+            default: table[byte] = other; break;
+        }
+    }
+    return table;
+}
+
+constexpr class_table class_of = make_class_table();
+
+// Written for a `-` that finds nothing pending: pairing stops there.
+constexpr char unpaired = '\1';
+
+// What a byte of class `c` writes after a byte of class `before`; `odd`
+// tells, when `before` is a `+`, whether its run of pluses is odd.
+constexpr char written_by(byte_class before, bool odd, byte_class c) {
+    if (c == minus_byte) {
+        switch (before) {
+            case h_byte: return '#';
+            case q_byte: return '@';
+            case nine_byte: return '?';
+            case plus_byte: return odd ? '0' : 'v';
+            default: return unpaired;
+        }
+    }
+    // Anything else settles what was pending; a lone `+` or `++` is dropped.
+    switch (before) {
+        case h_byte: return 'h';
+        case q_byte: return 'q';
+        case nine_byte: return '9';
+        default: return 0;
     }
 }
 
-// The command a run stands for when no `-` follows: a lone `+` or `++`
-// does nothing and is dropped, except at the very end of the text.
-std::string_view settled(pending_run run) {
-    switch (run) {
-        case hello: return "h";
-        case quine: return "q";
-        case song: return "9";
+// The written_by table, indexed by `odd_run | before * 8 | c`.
+constexpr unsigned odd_run = 64;
+
+using written_table = std::array<char, 2 * odd_run>;
+
+constexpr written_table make_written_table() {
+    written_table table{};
+    for (unsigned index = 0; index < table.size(); ++index) {
+        const auto before = static_cast<byte_class>(index / 8 % 8);
+        const auto c = static_cast<byte_class>(index % 8);
+        if (before <= minus_byte && c <= minus_byte) {
+            table[index] = written_by(before, index & odd_run, c);
+        }
+    }
+    return table;
+}
+
+constexpr written_table written = make_written_table();
+
+// What the text leaves pending at its end is kept unchanged.
+std::string_view left_at_end(byte_class last, bool odd) {
+    switch (last) {
+        case h_byte: return "h";
+        case q_byte: return "q";
+        case nine_byte: return "9";
+        case plus_byte: return odd ? "+" : "++";
         default: return "";
     }
 }
 
-std::string_view left_at_end(pending_run run) {
-    switch (run) {
-        case plus: return "+";
-        case plus_plus: return "++";
-        default: return settled(run);
+constexpr std::size_t block = 16;
+constexpr std::size_t batch = 4096;
+
+// True if any of the 16 bytes is a command character in either case. It
+// looks at eight bytes at a time: a byte equal to the one sought becomes
+// zero under the exclusive or, and the subtraction borrows into the high
+// bit of the lowest such byte.
+bool has_command_char(const unsigned char* bytes) {
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t high_bits = 0x8080808080808080u;
+    std::uint64_t words[block / 8];
+    std::memcpy(words, bytes, sizeof words);
+    std::uint64_t found = 0;
+    for (const std::uint64_t word : words) {
+        const std::uint64_t lower = word | (0x20 * ones);
+        for (const std::uint64_t sought :
+             {lower ^ ('h' * ones), lower ^ ('q' * ones), word ^ ('9' * ones),
+              word ^ ('+' * ones), word ^ ('-' * ones)}) {
+            found |= (sought - ones) & ~sought;
+        }
     }
+    return (found & high_bits) != 0;
 }
 
-char paired(pending_run run) {
-    switch (run) {
-        case hello: return '#';
-        case quine: return '@';
-        case song: return '?';
-        case plus: return '0';
-        default: return 'v';
-    }
+// The end of the run of whole blocks from `at` that hold no command.
+std::size_t skip_blocks_without_commands(const unsigned char* bytes, std::size_t at,
+                                         std::size_t size) {
+    while (size - at >= block && !has_command_char(bytes + at)) at += block;
+    return at;
 }
 
-bool is_command_char(char c) { return command_chars.find(c) != std::string_view::npos; }
+// The steps below write one character into the batch unconditionally and
+// move `filled` on only when it counts; a nearly full batch is appended.
+void flush_if_full(program_text& commands, const char* out, std::size_t& filled) {
+    if (filled <= batch - block) return;
+    commands.append(out, filled);
+    filled = 0;
+}
 
-// Writes at `out`, which always trails the read position, so the pass
-// can rewrite the text in place.
-void put(program_text& text, std::size_t& out, std::string_view piece) {
-    for (const char c : piece) text[out++] = c;
+// Pairs commands with a following `-`. Stops at a `-` that finds nothing
+// pending and returns its position, or the size of the text; what is
+// pending at the end is appended.
+std::size_t pair_commands(std::string_view text, program_text& commands) {
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    char out[batch] = {};
+    std::size_t filled = 0;
+    unsigned before = other;  // the class of the byte before
+    unsigned odd = 0;         // odd_run when it ends an odd run of `+`
+
+    // One byte; false at a `-` that finds nothing pending, where the caller
+    // stops, so what this leaves behind then does not matter.
+    const auto step = [&](std::size_t at) {
+        const byte_class c = class_of[bytes[at]];
+        const char command = written[odd | before * 8 | c];
+        out[filled] = command;
+        filled += static_cast<unsigned char>(command) > unpaired;
+        odd = c == plus_byte ? odd ^ odd_run : 0;
+        before = c;
+        return command != unpaired;
+    };
+
+    // Steps through `count` bytes from `from`; returns where a `-` found
+    // nothing pending, or `none`.
+    constexpr std::size_t none = std::string_view::npos;
+    const auto run = [&](std::size_t from, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!step(from + i)) return from + i;
+        }
+        return none;
+    };
+
+    std::size_t at = 0;
+    while (at < size) {
+        flush_if_full(commands, out, filled);
+        // Runs of blocks without commands are looked for only after a byte
+        // that is not one, which leaves dense command text alone.
+        if (before == other) {
+            const std::size_t clean_end = skip_blocks_without_commands(bytes, at, size);
+            if (clean_end != at) {
+                step(at);  // of all those bytes only the first writes: it settles
+                at = clean_end;
+                continue;
+            }
+        }
+        // A whole block goes through a loop of fixed length, which the
+        // compiler unrolls; only the last, short one counts its bytes.
+        const std::size_t stop = size - at >= block ? run(at, block) : run(at, size - at);
+        if (stop != none) {
+            commands.append(out, filled);
+            return stop;
+        }
+        at = std::min(size, at + block);
+    }
+    commands.append(out, filled);
+    commands.append(left_at_end(static_cast<byte_class>(before), odd != 0));
+    return size;
 }
 
 // After a `-` that found nothing to pair with, no pairing takes place:
 // the rest keeps its command characters, folded, and drops the others.
-std::size_t keep_unpaired_tail(program_text& text, std::size_t from, std::size_t out) {
-    for (std::size_t read = from; read < text.size(); ++read) {
-        const char c = fold_case(text[read]);
-        if (is_command_char(c)) text[out++] = c;
+void keep_unpaired(std::string_view text, std::size_t from, program_text& commands) {
+    constexpr std::array<char, 6> command_of = {0, 'h', 'q', '9', '+', '-'};
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    char out[batch] = {};
+    std::size_t filled = 0;
+    std::size_t at = from;
+    while (at < size) {
+        flush_if_full(commands, out, filled);
+        at = skip_blocks_without_commands(bytes, at, size);
+        for (const std::size_t end = std::min(size, at + block); at < end; ++at) {
+            const byte_class c = class_of[bytes[at]];
+            out[filled] = command_of[c];
+            filled += c != other;
+        }
     }
-    return out;
+    commands.append(out, filled);
 }
 
 void report_syntax_error() {
@@ -75,38 +230,27 @@ void report_syntax_error() {
 
 }  // namespace
 
-bool apply_quality_control(program_text& text) {
-    std::size_t out = 0;
-    pending_run pending = nothing;
-    for (std::size_t read = 0; read < text.size(); ++read) {
-        const char c = fold_case(text[read]);
-        if (pending != nothing) {
-            if (c == '-') {
-                text[out++] = paired(pending);
-                pending = nothing;
-                continue;
-            }
-            if (pending == plus && c == '+') {
-                pending = plus_plus;
-                continue;
-            }
-            // Anything else settles the pending run; c is then taken afresh.
-            put(text, out, settled(pending));
-            pending = nothing;
-        }
-        if (c == '-') {
-            // Nothing written yet means the text is still as it was loaded.
-            if (out == 0) {
-                report_syntax_error();
-                return false;
-            }
-            text.resize(keep_unpaired_tail(text, read, out));
-            return true;
-        }
-        pending = pending_for(c);
+bool apply_quality_control(std::string_view text, program_text& commands) {
+    commands.clear();
+    // Never longer than the text: reserving that much spares every copy of
+    // a growing result, and pages never written are never touched.
+    commands.reserve(text.size());
+    const std::size_t stopped = pair_commands(text, commands);
+    if (stopped == text.size()) return true;
+    // A `-` with nothing pending: an error while nothing has been produced;
+    // otherwise pairing ends here.
+    if (commands.empty()) {
+        report_syntax_error();
+        return false;
     }
-    put(text, out, left_at_end(pending));
-    text.resize(out);
+    keep_unpaired(text, stopped, commands);
+    return true;
+}
+
+bool apply_quality_control(program_text& text) {
+    program_text commands;
+    if (!apply_quality_control(text, commands)) return false;
+    text = std::move(commands);
     return true;
 }
 

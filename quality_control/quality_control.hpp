@@ -17,6 +17,10 @@ inline constexpr std::string_view command_chars = "hq9+-";
 // false. The command string is never longer than the text.
 bool apply_quality_control(program_text& text);
 
+// The same, leaving the text alone: the command string goes to `commands`,
+// which is left empty on failure.
+bool apply_quality_control(std::string_view text, program_text& commands);
+
 // The quality-controlled commands. None of them returns.
 
 // `#` (from h-): an uncaught stream failure.
