@@ -10,7 +10,7 @@ namespace qualm {
 
 namespace {
 
-constexpr std::size_t first_chunk = 64 * 1024;
+constexpr std::size_t chunk = 256 * 1024;
 
 // The size the file reports, or 0 where it reports none (pipes, FIFOs,
 // files under /proc). Only a hint for the allocation: the text is always
@@ -22,21 +22,22 @@ std::size_t reported_size(std::FILE* file) {
     return end > 0 ? static_cast<std::size_t>(end) : 0;
 }
 
-// Reads to the end of the file. False when a read fails, as reading a
-// directory does on every platform that lets one be opened.
+// Reads to the end of the file, a chunk at a time, so that each chunk is
+// zeroed by the resize and read over while it is still in cache. False
+// when a read fails, as reading a directory does on every platform that
+// lets one be opened.
 bool read_to_end(std::FILE* file, std::size_t size_hint, program_text& text) {
-    std::size_t chunk = first_chunk;
     for (;;) {
         const std::size_t filled = text.size();
-        text.resize(filled + chunk);
-        const std::size_t got = std::fread(&text[filled], 1, chunk, file);
+        const std::size_t room = text.capacity() - filled;
+        const std::size_t wanted = room > 0 ? std::min(room, chunk) : chunk;
+        text.resize(filled + wanted);
+        const std::size_t got = std::fread(&text[filled], 1, wanted, file);
         text.resize(filled + got);
-        if (got < chunk) return std::ferror(file) == 0;
-        // The first chunk has read well, so the reported size can be
-        // trusted enough to read the rest in one go (plus one byte to see
-        // the end). Past it, the file is growing or unsized: keep doubling.
-        chunk = size_hint >= text.size() ? size_hint - text.size() + 1
-                                         : std::max(text.size(), first_chunk);
+        if (got < wanted) return std::ferror(file) == 0;
+        // Once a first read has worked, the reported size is trusted enough
+        // to make room for all of it (and a byte more, to see the end).
+        if (filled == 0 && size_hint >= text.size()) text.reserve(size_hint + 1);
     }
 }
 
