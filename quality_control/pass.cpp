@@ -194,9 +194,9 @@ std::size_t pair_commands(std::string_view text, Emit& emit) {
     // One byte; false at a `-` that finds nothing pending, where the caller
     // stops, so what this leaves behind then does not matter.
     const auto step = [&](std::size_t at) {
-        const unsigned char byte = bytes[at];
-        const byte_class c = class_of[byte];
-        const unsigned index = odd | before | c;
+        const unsigned byte = bytes[at];
+        const unsigned c = class_of[byte];
+        const unsigned index = odd + before + c;
         out[filled] = written[index];
         filled += advance[index];
         odd = c == plus_byte ? odd ^ odd_run : 0;
