@@ -1,13 +1,20 @@
 /* The baseline for output: a minimal C writer with one write(2) per piece.
- *   c_writer song N     N songs, 199 writes each (N = 0: without end)
- *   c_writer echo FILE  the file's bytes and "\n" in one write, without end
+ *   c_writer song N        N songs, 199 writes each (N = 0: without end)
+ *   c_writer stdio-song N  the same through unbuffered stdio, one fwrite a piece
+ *   c_writer echo FILE     the file's bytes and "\n" in one write, without end
  */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
+static int through_stdio;
+
 static void write_piece(const char *p, size_t n) {
+    if (through_stdio) {
+        if (fwrite(p, 1, n, stdout) != n) exit(1);
+        return;
+    }
     while (n > 0) {
         ssize_t w = write(1, p, n);
         if (w <= 0) exit(1);
@@ -40,6 +47,11 @@ static void compose_song(void) {
 }
 
 int main(int argc, char **argv) {
+    if (argc == 3 && strcmp(argv[1], "stdio-song") == 0) {
+        through_stdio = 1;
+        setvbuf(stdout, NULL, _IONBF, 0);
+        argv[1] = "song";
+    }
     if (argc == 3 && strcmp(argv[1], "song") == 0) {
         long songs = atol(argv[2]);
         compose_song();
@@ -63,6 +75,6 @@ int main(int argc, char **argv) {
         line[size] = '\n';
         for (;;) write_piece(line, (size_t)size + 1);
     }
-    fprintf(stderr, "usage: c_writer song N | c_writer echo FILE\n");
+    fprintf(stderr, "usage: c_writer song|stdio-song N | c_writer echo FILE\n");
     return 2;
 }
