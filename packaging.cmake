@@ -11,8 +11,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION interpreters)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Dependencies as dpkg-shlibdeps finds them, where it (and file, which CPack
+# needs for it) is at hand; otherwise what a Debian 12 build needs.
 find_program(QUALM_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(QUALM_DPKG_SHLIBDEPS)
+find_program(QUALM_FILE file)
+if(QUALM_DPKG_SHLIBDEPS AND QUALM_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)")

@@ -1,5 +1,5 @@
-// The console entry routine: intake, source copy, quality control,
-// dispatch, the final key press.
+// The console entry routine: intake, quality control, dispatch, the final
+// key press.
 #include <cstdio>
 #include <cstdlib>
 
