@@ -26,7 +26,8 @@ namespace qualm {
 
 namespace {
 
-// What a byte is, once folded to lower case.
+// What a byte is, once folded to lower case: a command character, in the
+// order of `command_chars`, or anything else.
 enum byte_class : unsigned char { other, h_byte, q_byte, nine_byte, plus_byte, minus_byte };
 
 using class_table = std::array<byte_class, 256>;
@@ -34,14 +35,8 @@ using class_table = std::array<byte_class, 256>;
 constexpr class_table make_class_table() {
     class_table table{};
     for (std::size_t byte = 0; byte < table.size(); ++byte) {
-        switch (fold_case(static_cast<char>(byte))) {
-            case 'h': table[byte] = h_byte; break;
-            case 'q': table[byte] = q_byte; break;
-            case '9': table[byte] = nine_byte; break;
-            case '+': table[byte] = plus_byte; break;
-            case '-': table[byte] = minus_byte; break;
-            default: table[byte] = other; break;
-        }
+        const std::size_t at = command_chars.find(fold_case(static_cast<char>(byte)));
+        table[byte] = at == std::string_view::npos ? other : static_cast<byte_class>(at + 1);
     }
     return table;
 }
@@ -246,7 +241,8 @@ std::size_t pair_commands(std::string_view text, Emit& emit) {
 // the rest keeps its command characters, folded, and drops the others.
 template <typename Emit>
 void keep_unpaired(std::string_view text, std::size_t from, Emit& emit) {
-    constexpr std::array<char, 6> command_of = {0, 'h', 'q', '9', '+', '-'};
+    constexpr std::array<char, 6> command_of = {
+        0, command_chars[0], command_chars[1], command_chars[2], command_chars[3], command_chars[4]};
     const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
     char out[batch] = {};
