@@ -16,7 +16,7 @@ for tool in c_writer count_bytes make_data measure read_whole; do
   cc -O2 -o "$work/$tool" "bench/$tool.c"
 done
 size=$((256 << 20))
-runs=3
+runs=5
 
 # best CMD...: the lowest first field of what CMD prints, over $runs runs,
 # followed by the rest of that run's line.

@@ -50,8 +50,8 @@ std::string repeated(const std::string& piece, std::size_t times) {
 
 struct normal_run {
     const char* name;
-    std::string file;   // program file content; empty name means "no argument"
-    bool use_file;
+    std::string file;   // the program file's content,
+    bool use_file;      // if the program comes from a file at all
     std::string input;  // standard input
     std::string output;
     int status;
