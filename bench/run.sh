@@ -31,6 +31,7 @@ best() {
   echo "$lowest"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+lowest() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
 verdict() { awk -v v="$1" -v op="$2" -v t="$3" \
   'BEGIN { ok = (op == "<=") ? v <= t : v >= t; print ok ? "met" : "NOT MET" }'; }
 
@@ -48,17 +49,23 @@ done
 
 echo "== 2. whole run, 256 MiB program file whose only command is a final h"
 "$work/make_data" final_h "$size" > "$work/final_h"
-run=$(best "$work/measure" /dev/null /dev/null "$qualm" "$work/final_h")
-tr_run=$(best "$work/measure" "$work/final_h" /dev/null tr -d 'hHqQ9+-')
-r=$(ratio "${run%% *}" "${tr_run%% *}")
-memory=$(awk -v k="${run##* }" -v n="$size" 'BEGIN { printf "%.2f", k * 1024 / n }')
+run="" tr_run="" floor="" memory_kib=""
+for ((i = 0; i < runs; i++)); do
+  t=$("$work/measure" /dev/null /dev/null "$qualm" "$work/final_h")
+  if [[ -z $run ]] || [[ $(lowest "${t%% *}" "$run") != "$run" ]]; then run=${t%% *}; memory_kib=${t##* }; fi
+  t=$("$work/measure" "$work/final_h" /dev/null tr -d 'hHqQ9+-')
+  tr_run=$(lowest "${t%% *}" "$tr_run")
+  t=$("$work/measure" /dev/null /dev/null "$work/read_whole" "$work/final_h")
+  floor=$(lowest "${t%% *}" "$floor")
+done
+r=$(ratio "$run" "$tr_run")
+memory=$(awk -v k="$memory_kib" -v n="$size" 'BEGIN { printf "%.2f", k * 1024 / n }')
 printf '   time   %ss against tr -d %ss: %s x (<= 1.0: %s)\n' \
-  "${run%% *}" "${tr_run%% *}" "$r" "$(verdict "$r" '<=' 1.0)"
+  "$run" "$tr_run" "$r" "$(verdict "$r" '<=' 1.0)"
 printf '   memory %s KiB peak: %s x the file (<= 2.2: %s)\n' \
-  "${run##* }" "$memory" "$(verdict "$memory" '<=' 2.2)"
-floor=$(best "$work/measure" /dev/null /dev/null "$work/read_whole" "$work/final_h")
+  "$memory_kib" "$memory" "$(verdict "$memory" '<=' 2.2)"
 printf '   floor: a C program that only reads the file into memory takes %ss: %s x tr\n' \
-  "${floor%% *}" "$(ratio "${floor%% *}" "${tr_run%% *}")"
+  "$floor" "$(ratio "$floor" "$tr_run")"
 rm -f "$work/final_h"
 
 echo "== 3. song: 10,000 songs, against a minimal C writer with the same 199 writes per song"
@@ -67,13 +74,19 @@ head -c 10000 /dev/zero | tr '\0' 9 > "$work/songs"
 # costs per call, which a program of the standard library alone must pay.
 for target in /dev/null pipe; do
   if [[ $target == pipe ]]; then into=" | cat > /dev/null"; else into=" > /dev/null"; fi
-  ours=$(best "$work/measure" /dev/null /dev/null sh -c "'$qualm' '$work/songs' $into")
-  base=$(best "$work/measure" /dev/null /dev/null sh -c "'$work/c_writer' song 10000 $into")
-  stdio=$(best "$work/measure" /dev/null /dev/null sh -c "'$work/c_writer' stdio-song 10000 $into")
-  r=$(ratio "${ours%% *}" "${base%% *}")
+  # The three in turn, so that they meet the same moments of the machine.
+  ours="" base="" stdio=""
+  for ((i = 0; i < runs; i++)); do
+    t=$("$work/measure" /dev/null /dev/null sh -c "'$qualm' '$work/songs' $into")
+    ours=$(lowest "${t%% *}" "$ours")
+    t=$("$work/measure" /dev/null /dev/null sh -c "'$work/c_writer' song 10000 $into")
+    base=$(lowest "${t%% *}" "$base")
+    t=$("$work/measure" /dev/null /dev/null sh -c "'$work/c_writer' stdio-song 10000 $into")
+    stdio=$(lowest "${t%% *}" "$stdio")
+  done
+  r=$(ratio "$ours" "$base")
   printf '   to %-9s %ss against %ss: %s x (<= 1.3: %s); against C through stdio (%ss): %s x\n' \
-    "$target" "${ours%% *}" "${base%% *}" "$r" "$(verdict "$r" '<=' 1.3)" \
-    "${stdio%% *}" "$(ratio "${ours%% *}" "${stdio%% *}")"
+    "$target" "$ours" "$base" "$r" "$(verdict "$r" '<=' 1.3)" "$stdio" "$(ratio "$ours" "$stdio")"
 done
 if command -v strace > /dev/null; then
   head -c 100 /dev/zero | tr '\0' 9 > "$work/hundred"
