@@ -10,6 +10,7 @@ wine=${WINE:-/usr/lib/wine/wine64}
 export WINEDEBUG=-all
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+export WINEPREFIX=$scratch/wine  # a prefix of its own, whatever HOME is
 failures=0
 
 # check NAME PROGRAM-FILE EXPECTED-OUTPUT-FILE EXPECTED-STATUS
