@@ -16,9 +16,10 @@ using namespace std::string_literals;
 using qualm_test::at_limit;
 using qualm_test::make_file;
 using qualm_test::output_target;
+using qualm_test::run_file;
 using qualm_test::run_qualm;
 using qualm_test::run_result;
-using qualm_test::run_spec;
+using qualm_test::run_setup;
 
 const std::string hello = "Hello World!\n";
 const std::string syntax_error =
@@ -40,6 +41,9 @@ std::string expected_song() {
     song += "Go to the store and buy some more, 99 bottles of beer on the wall.\n";
     return song;
 }
+
+// Every table row below has a name: gtest prints rows and names the cases by it.
+const auto row_name = [](const auto& info) { return std::string(info.param.name); };
 
 std::string repeated(const std::string& piece, std::size_t times) {
     std::string all;
@@ -84,10 +88,10 @@ class normal : public testing::TestWithParam<normal_run> {};
 
 TEST_P(normal, writes_exact_bytes_and_takes_one_key) {
     const normal_run& row = GetParam();
-    run_spec spec;
-    spec.input = row.input;
-    if (row.use_file) spec.args = {make_file(row.name, row.file), "ignored-second-argument"};
-    const run_result result = run_qualm(spec);
+    run_setup setup;
+    setup.input = row.input;
+    if (row.use_file) setup.args = {make_file(row.name, row.file), "ignored-second-argument"};
+    const run_result result = run_qualm(setup);
     EXPECT_EQ(result.output, row.output);
     EXPECT_EQ(result.exit_status, row.status);
     EXPECT_EQ(result.signal, 0);
@@ -95,8 +99,7 @@ TEST_P(normal, writes_exact_bytes_and_takes_one_key) {
     EXPECT_EQ(result.errors, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(runs, normal, testing::ValuesIn(normal_runs),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(runs, normal, testing::ValuesIn(normal_runs), row_name);
 
 struct abnormal_end {
     const char* name;
@@ -123,47 +126,46 @@ class abnormal : public testing::TestWithParam<abnormal_end> {};
 
 TEST_P(abnormal, ends_by_signal_without_waiting) {
     const abnormal_end& row = GetParam();
-    run_spec spec;
-    spec.args = {make_file(row.name, row.program)};
-    spec.input = "k";
-    spec.ignored_signals = row.ignored_signals;
-    const run_result result = run_qualm(spec);
+    run_setup setup;
+    setup.args = {make_file(row.name, row.program)};
+    setup.input = "k";
+    setup.ignored_signals = row.ignored_signals;
+    const run_result result = run_qualm(setup);
     EXPECT_EQ(result.output, row.output);
     EXPECT_EQ(result.signal, row.signal);
     EXPECT_EQ(result.input_consumed, 0);
     EXPECT_FALSE(result.timed_out);
 }
 
-INSTANTIATE_TEST_SUITE_P(runs, abnormal, testing::ValuesIn(abnormal_ends),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(runs, abnormal, testing::ValuesIn(abnormal_ends), row_name);
 
 // The endless commands: a bounded prefix, which must repeat exactly.
 TEST(endless, song_repeats_from_its_first_verse) {
-    run_spec spec;
-    spec.args = {make_file("endless_song", "h9-h")};
+    run_setup setup;
+    setup.args = {make_file("endless_song", "h9-h")};
     const std::string song = expected_song();
-    spec.read_limit = hello.size() + 3 * song.size();
-    const run_result result = run_qualm(spec);
+    setup.read_limit = hello.size() + 3 * song.size();
+    const run_result result = run_qualm(setup);
     EXPECT_EQ(result.output, hello + repeated(song, 3));
     EXPECT_EQ(result.signal, SIGKILL) << "it was still singing";
 }
 
 TEST(endless, echo_runs_for_millions_of_repetitions) {
-    run_spec spec;
-    spec.input = "Q-\n";
+    run_setup setup;
+    setup.input = "Q-\n";
     const std::size_t repetitions = 3'000'000;
-    spec.read_limit = repetitions * 3;
-    const run_result result = run_qualm(spec);
+    setup.read_limit = repetitions * 3;
+    const run_result result = run_qualm(setup);
     EXPECT_EQ(result.output, repeated("Q-\n", repetitions));
     EXPECT_EQ(result.signal, SIGKILL) << "it was still echoing";
 }
 
 TEST(endless, echo_writes_the_text_as_loaded) {
-    run_spec spec;
+    run_setup setup;
     const std::string text = "hq-\0\xfe\n"s;
-    spec.args = {make_file("echo_exact", text)};
-    spec.read_limit = (hello.size() + 1000 * (text.size() + 1));
-    const run_result result = run_qualm(spec);
+    setup.args = {make_file("echo_exact", text)};
+    setup.read_limit = (hello.size() + 1000 * (text.size() + 1));
+    const run_result result = run_qualm(setup);
     EXPECT_EQ(result.output, hello + repeated(text + "\n", 1000));
 }
 
@@ -173,36 +175,29 @@ TEST(intake, reads_a_fifo_to_its_end) {
     unlink(path.c_str());
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
     std::thread writer([&] { std::ofstream(path) << "hq"; });
-    run_spec spec;
-    spec.args = {path};
-    const run_result result = run_qualm(spec);
+    run_setup setup;
+    setup.args = {path};
+    const run_result result = run_qualm(setup);
     writer.join();
     EXPECT_EQ(result.output, hello + "hq\n");
     EXPECT_EQ(result.exit_status, 0);
 }
 
 TEST(intake, reads_a_file_that_reports_size_zero) {
-    run_spec spec;
-    spec.args = {"/proc/self/comm"};  // holds the program's own name
-    const run_result result = run_qualm(spec);
+    // It holds the program's own name.
+    const run_result result = run_file("/proc/self/comm");
     EXPECT_EQ(result.output, "qualm\n\n");
 }
 
 TEST(intake, reads_dev_stdin_as_a_file) {
-    run_spec spec;
-    spec.args = {"/dev/stdin"};
-    spec.input = "q\nh";
-    const run_result result = run_qualm(spec);
+    const run_result result = run_file("/dev/stdin", "q\nh");
     EXPECT_EQ(result.output, "q\nh\n" + hello);
     EXPECT_EQ(result.exit_status, 0);
 }
 
 TEST(intake, falls_back_to_standard_input_silently) {
     for (const std::string& path : {testing::TempDir(), "/nonexistent/program"s}) {
-        run_spec spec;
-        spec.args = {path};
-        spec.input = "h\nk";
-        const run_result result = run_qualm(spec);
+        const run_result result = run_file(path, "h\nk");
         EXPECT_EQ(result.output, hello) << path;
         EXPECT_EQ(result.errors, "") << path;
         EXPECT_EQ(result.input_consumed, 3) << path;
@@ -232,52 +227,51 @@ class unwritable : public testing::TestWithParam<output_failure> {};
 
 TEST_P(unwritable, reports_on_standard_error_and_fails) {
     const output_failure& row = GetParam();
-    run_spec spec;
-    spec.args = {make_file(row.name, row.program)};
-    spec.output = row.output;
-    const run_result result = run_qualm(spec);
+    run_setup setup;
+    setup.args = {make_file(row.name, row.program)};
+    setup.output = row.output;
+    const run_result result = run_qualm(setup);
     EXPECT_EQ(result.exit_status, 1);
     EXPECT_FALSE(result.timed_out);
     EXPECT_EQ(result.errors, "qualm: cannot write standard output: " + row.reason + "\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(runs, unwritable, testing::ValuesIn(output_failures),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(runs, unwritable, testing::ValuesIn(output_failures), row_name);
 
 TEST(unwritable, nothing_to_write_is_success) {
-    run_spec spec;
-    spec.args = {make_file("nothing_to_write", "+")};
-    spec.output = output_target::closed;
-    EXPECT_EQ(run_qualm(spec).exit_status, 0);
+    run_setup setup;
+    setup.args = {make_file("nothing_to_write", "+")};
+    setup.output = output_target::closed;
+    EXPECT_EQ(run_qualm(setup).exit_status, 0);
 }
 
 TEST(broken_pipe, ends_by_sigpipe_by_default) {
-    run_spec spec;
-    spec.args = {make_file("pipe_song", "9-")};
-    spec.read_limit = 100;
-    spec.then = at_limit::close_reader;
-    const run_result result = run_qualm(spec);
+    run_setup setup;
+    setup.args = {make_file("pipe_song", "9-")};
+    setup.read_limit = 100;
+    setup.then = at_limit::close_reader;
+    const run_result result = run_qualm(setup);
     EXPECT_EQ(result.signal, SIGPIPE);
     EXPECT_EQ(result.errors, "");
 }
 
 TEST(broken_pipe, reports_when_sigpipe_is_ignored) {
-    run_spec spec;
-    spec.args = {make_file("pipe_echo", "q-")};
-    spec.read_limit = 100;
-    spec.then = at_limit::close_reader;
-    spec.ignored_signals = {SIGPIPE};
-    const run_result result = run_qualm(spec);
+    run_setup setup;
+    setup.args = {make_file("pipe_echo", "q-")};
+    setup.read_limit = 100;
+    setup.then = at_limit::close_reader;
+    setup.ignored_signals = {SIGPIPE};
+    const run_result result = run_qualm(setup);
     EXPECT_EQ(result.exit_status, 1);
     EXPECT_EQ(result.errors, "qualm: cannot write standard output: Broken pipe\n");
 }
 
 TEST(standard_input, closed_reads_as_empty) {
-    run_spec spec;
-    spec.input_closed = true;
-    EXPECT_EQ(run_qualm(spec).exit_status, 0);
-    spec.args = {make_file("stdin_closed", "h")};
-    const run_result result = run_qualm(spec);
+    run_setup setup;
+    setup.input_closed = true;
+    EXPECT_EQ(run_qualm(setup).exit_status, 0);
+    setup.args = {make_file("stdin_closed", "h")};
+    const run_result result = run_qualm(setup);
     EXPECT_EQ(result.output, hello);
     EXPECT_EQ(result.exit_status, 0);
 }

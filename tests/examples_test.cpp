@@ -28,11 +28,11 @@ void check_example(const fs::path& program) {
     std::string how, detail;
     std::ifstream(fs::path(program).replace_extension(".end")) >> how >> detail;
 
-    qualm_test::run_spec spec;
-    spec.args = {program.string()};
-    spec.input = "\n";
-    if (how == "repeats") spec.read_limit = 3 * expected.size();
-    const qualm_test::run_result result = qualm_test::run_qualm(spec);
+    qualm_test::run_setup setup;
+    setup.args = {program.string()};
+    setup.input = "\n";
+    if (how == "repeats") setup.read_limit = 3 * expected.size();
+    const qualm_test::run_result result = qualm_test::run_qualm(setup);
 
     const std::map<std::string, int> signals = {
         {"SIGABRT", SIGABRT}, {"SIGFPE", SIGFPE}, {"SIGKILL", SIGKILL}};

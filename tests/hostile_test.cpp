@@ -10,9 +10,10 @@
 namespace {
 
 using qualm_test::make_file;
+using qualm_test::run_file;
 using qualm_test::run_qualm;
 using qualm_test::run_result;
-using qualm_test::run_spec;
+using qualm_test::run_setup;
 
 const std::string hello = "Hello World!\n";
 
@@ -20,13 +21,6 @@ std::string every_byte_descending() {
     std::string bytes;
     for (int b = 255; b >= 0; --b) bytes.push_back(static_cast<char>(b));
     return bytes;
-}
-
-run_result run_file(const std::string& path, const std::string& input = "") {
-    run_spec spec;
-    spec.args = {path};
-    spec.input = input;
-    return run_qualm(spec);
 }
 
 TEST(hostile_input, dev_null_is_an_empty_program) {
@@ -59,11 +53,11 @@ TEST(hostile_input, large_program_file_is_read_whole) {
 TEST(hostile_input, unreadable_file_falls_back_to_standard_input) {
     const std::string path = make_file("unreadable", "q");
     ASSERT_EQ(chmod(path.c_str(), 0), 0);
-    run_spec spec;
-    spec.args = {path};
-    spec.input = "h\n";
-    spec.unprivileged = true;
-    const run_result result = run_qualm(spec);
+    run_setup setup;
+    setup.args = {path};
+    setup.input = "h\n";
+    setup.unprivileged = true;
+    const run_result result = run_qualm(setup);
     if (result.exit_status == 126 || result.exit_status == 127) {
         GTEST_SKIP() << "the executable cannot be run without privileges here";
     }

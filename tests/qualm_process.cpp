@@ -51,14 +51,14 @@ std::string read_all(int fd) {
 }
 
 // In the child: never returns.
-[[noreturn]] void start_child(const run_spec& spec, int input_fd, int output_fd,
+[[noreturn]] void start_child(const run_setup& setup, int input_fd, int output_fd,
                               int error_fd) {
-    if (spec.input_closed) {
+    if (setup.input_closed) {
         close(0);
     } else {
         dup2(input_fd, 0);
     }
-    if (spec.output == output_target::closed) {
+    if (setup.output == output_target::closed) {
         close(1);
     } else {
         dup2(output_fd, 1);
@@ -68,8 +68,8 @@ std::string read_all(int fd) {
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
     signal(SIGPIPE, SIG_DFL);
-    for (const int sig : spec.ignored_signals) signal(sig, SIG_IGN);
-    if (spec.unprivileged && geteuid() == 0) {
+    for (const int sig : setup.ignored_signals) signal(sig, SIG_IGN);
+    if (setup.unprivileged && geteuid() == 0) {
         constexpr uid_t nobody = 65534;
         if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) {
             _exit(126);
@@ -78,7 +78,7 @@ std::string read_all(int fd) {
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(QUALM_EXECUTABLE));
-    for (const std::string& arg : spec.args) argv.push_back(const_cast<char*>(arg.c_str()));
+    for (const std::string& arg : setup.args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     execv(QUALM_EXECUTABLE, argv.data());
     _exit(127);
@@ -86,10 +86,10 @@ std::string read_all(int fd) {
 
 // Reads the child's output until it ends, the limit is reached or the
 // deadline passes.
-void collect_output(int fd, const run_spec& spec, pid_t child, run_result& result,
+void collect_output(int fd, const run_setup& setup, pid_t child, run_result& result,
                     clock_type::time_point deadline) {
     char buffer[65536];
-    while (result.output.size() < spec.read_limit) {
+    while (result.output.size() < setup.read_limit) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - clock_type::now());
         if (left.count() <= 0) {
@@ -100,12 +100,12 @@ void collect_output(int fd, const run_spec& spec, pid_t child, run_result& resul
         pollfd ready{fd, POLLIN, 0};
         if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) continue;
         const std::size_t want =
-            std::min(sizeof buffer, spec.read_limit - result.output.size());
+            std::min(sizeof buffer, setup.read_limit - result.output.size());
         const ssize_t n = read(fd, buffer, want);
         if (n <= 0) return;
         result.output.append(buffer, n);
     }
-    if (spec.then == at_limit::kill) kill(child, SIGKILL);
+    if (setup.then == at_limit::kill) kill(child, SIGKILL);
 }
 
 void await_child(pid_t child, run_result& result, clock_type::time_point deadline) {
@@ -125,27 +125,27 @@ void await_child(pid_t child, run_result& result, clock_type::time_point deadlin
 
 }  // namespace
 
-run_result run_qualm(const run_spec& spec) {
-    const int input_fd = temp_descriptor(spec.input);
+run_result run_qualm(const run_setup& setup) {
+    const int input_fd = temp_descriptor(setup.input);
     const int error_fd = temp_descriptor("");
     int pipe_fds[2] = {-1, -1};
     int output_fd = -1;
-    if (spec.output == output_target::pipe) {
+    if (setup.output == output_target::pipe) {
         if (pipe2(pipe_fds, O_CLOEXEC) != 0) fail("pipe");
         output_fd = pipe_fds[1];
-    } else if (spec.output == output_target::full_device) {
+    } else if (setup.output == output_target::full_device) {
         output_fd = open("/dev/full", O_WRONLY | O_CLOEXEC);
     }
 
     const auto deadline = clock_type::now() + deadline_after;
     const pid_t child = fork();
     if (child < 0) fail("fork");
-    if (child == 0) start_child(spec, input_fd, output_fd, error_fd);
+    if (child == 0) start_child(setup, input_fd, output_fd, error_fd);
 
     run_result result;
     if (output_fd >= 0) close(output_fd);
     if (pipe_fds[0] >= 0) {
-        collect_output(pipe_fds[0], spec, child, result, deadline);
+        collect_output(pipe_fds[0], setup, child, result, deadline);
         close(pipe_fds[0]);
     }
     await_child(child, result, deadline);
@@ -155,6 +155,13 @@ run_result run_qualm(const run_spec& spec) {
     close(input_fd);
     close(error_fd);
     return result;
+}
+
+run_result run_file(const std::string& path, const std::string& input) {
+    run_setup setup;
+    setup.args = {path};
+    setup.input = input;
+    return run_qualm(setup);
 }
 
 std::string make_file(std::string_view name, std::string_view content) {

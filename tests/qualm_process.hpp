@@ -14,7 +14,7 @@ namespace qualm_test {
 enum class output_target { pipe, closed, full_device };
 enum class at_limit { kill, close_reader };
 
-struct run_spec {
+struct run_setup {
     std::vector<std::string> args;  // after the program name
     std::string input;              // standard input, served from a regular file
     bool input_closed = false;
@@ -35,7 +35,10 @@ struct run_result {
 };
 
 // Every run is bounded: a process still going after 30 seconds is killed.
-run_result run_qualm(const run_spec& spec);
+run_result run_qualm(const run_setup& setup);
+
+// The program in the file at `path`, with `input` on standard input.
+run_result run_file(const std::string& path, const std::string& input = "");
 
 // A file in the test's temporary folder holding `content`; returns its path.
 std::string make_file(std::string_view name, std::string_view content);
