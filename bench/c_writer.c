@@ -1,7 +1,9 @@
-/* The baseline for output: a minimal C writer with one write(2) per piece.
+/* The baselines: minimal C programs doing what qualm does and nothing more.
  *   c_writer song N        N songs, 199 writes each (N = 0: without end)
  *   c_writer stdio-song N  the same through unbuffered stdio, one fwrite a piece
  *   c_writer echo FILE     the file's bytes and "\n" in one write, without end
+ *   c_writer read FILE     reads the file into one fresh buffer, then exits:
+ *                          the floor for a run that holds a program in memory
  */
 #include <stdio.h>
 #include <stdlib.h>
@@ -46,6 +48,19 @@ static void compose_song(void) {
     piece_end[pieces++] = len;
 }
 
+/* The whole file in a fresh buffer with a byte to spare; exits if unreadable. */
+static char *load_file(const char *path, size_t *size) {
+    FILE *f = fopen(path, "rb");
+    if (!f) exit(1);
+    fseek(f, 0, SEEK_END);
+    *size = (size_t)ftell(f);
+    fseek(f, 0, SEEK_SET);
+    char *text = malloc(*size + 1);
+    if (!text || fread(text, 1, *size, f) != *size) exit(1);
+    fclose(f);
+    return text;
+}
+
 int main(int argc, char **argv) {
     if (argc == 3 && strcmp(argv[1], "stdio-song") == 0) {
         through_stdio = 1;
@@ -65,16 +80,16 @@ int main(int argc, char **argv) {
         return 0;
     }
     if (argc == 3 && strcmp(argv[1], "echo") == 0) {
-        FILE *f = fopen(argv[2], "rb");
-        if (!f) return 1;
-        fseek(f, 0, SEEK_END);
-        long size = ftell(f);
-        fseek(f, 0, SEEK_SET);
-        char *line = malloc((size_t)size + 1);
-        if (fread(line, 1, (size_t)size, f) != (size_t)size) return 1;
+        size_t size;
+        char *line = load_file(argv[2], &size);
         line[size] = '\n';
-        for (;;) write_piece(line, (size_t)size + 1);
+        for (;;) write_piece(line, size + 1);
     }
-    fprintf(stderr, "usage: c_writer song|stdio-song N | c_writer echo FILE\n");
+    if (argc == 3 && strcmp(argv[1], "read") == 0) {
+        size_t size;
+        free(load_file(argv[2], &size));
+        return 0;
+    }
+    fprintf(stderr, "usage: c_writer song|stdio-song N | c_writer echo|read FILE\n");
     return 2;
 }

@@ -12,7 +12,7 @@ pass_bench=$PWD/build/release/bench/pass_bench
 
 work=$(mktemp -d "${TMPDIR:-/var/tmp}/qualm-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-for tool in c_writer count_bytes make_data measure read_whole; do
+for tool in c_writer count_bytes make_data measure; do
   cc -O2 -o "$work/$tool" "bench/$tool.c"
 done
 size=$((256 << 20))
@@ -55,7 +55,7 @@ for ((i = 0; i < runs; i++)); do
   if [[ -z $run ]] || [[ $(lowest "${t%% *}" "$run") != "$run" ]]; then run=${t%% *}; memory_kib=${t##* }; fi
   t=$("$work/measure" "$work/final_h" /dev/null tr -d 'hHqQ9+-')
   tr_run=$(lowest "${t%% *}" "$tr_run")
-  t=$("$work/measure" /dev/null /dev/null "$work/read_whole" "$work/final_h")
+  t=$("$work/measure" /dev/null /dev/null "$work/c_writer" read "$work/final_h")
   floor=$(lowest "${t%% *}" "$floor")
 done
 r=$(ratio "$run" "$tr_run")
