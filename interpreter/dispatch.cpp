@@ -1,32 +1,67 @@
-// The dispatch loop and the two plain commands that write text.
+// The dispatch loop, and the commands that write text or end the run.
+#include <csignal>
+#include <cstdlib>
+#include <ios>
+#include <system_error>
+
 #include "interpreter/interpreter.hpp"
-#include "quality_control/quality_control.hpp"
 
 namespace qualm {
 
 namespace {
 
-void write_source(const program_text& source) {
+void write_source(std::string_view source) {
     write_out(source);
-    end_line();
+    write_out("\n");
 }
 
 }  // namespace
 
-void execute_commands(const program_text& commands, const program_text& source) {
+void execute_commands(std::string_view commands, std::string_view source) {
     for (const char command : commands) {
-        switch (fold_case(command)) {
+        switch (command) {
             case 'h': write_out("Hello World!\n"); break;
             case 'q': write_source(source); break;
             case '9': sing_bottles(); break;
-            case '?': sing_forever();
             case '#': raise_stream_failure();
             case '@': echo_forever(source);
+            case '?': sing_forever();
             case '0': divide_one_by_zero();
             case 'v': rethrow_without_exception();
-            default: break;  // '+', '-' and anything else do nothing
+            default: break;  // '+' and '-' do nothing
         }
     }
 }
+
+void report_syntax_error() {
+    write_out("Syntax error: A quality control operator is not allowed as the first operator!\n");
+}
+
+void raise_stream_failure() {
+    throw std::ios_base::failure("", std::make_error_code(std::io_errc::stream));
+}
+
+// One buffer holds the text and its end of line, so that each repetition
+// is a single write, in constant stack and memory.
+void echo_forever(std::string_view text) {
+    program_text line;
+    line.reserve(text.size() + 1);
+    line.append(text).push_back('\n');
+    for (;;) write_out(line);
+}
+
+void sing_forever() {
+    for (;;) sing_bottles();
+}
+
+// An actual division by zero is undefined behaviour, and only some
+// processors trap on it. Raise the signal the trap raises; where the
+// parent left SIGFPE ignored or blocked, end abnormally all the same.
+void divide_one_by_zero() {
+    std::raise(SIGFPE);
+    std::abort();
+}
+
+void rethrow_without_exception() { throw; }
 
 }  // namespace qualm

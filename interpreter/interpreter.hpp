@@ -1,16 +1,13 @@
-// The interpreter core: intake, dispatch, the song, and the output rules
-// that every part of the program writes through.
+// The interpreter: intake, running every command of the command string,
+// the song, and the output rules that everything it writes follows.
 #ifndef QUALM_INTERPRETER_HPP
 #define QUALM_INTERPRETER_HPP
 
-#include <string>
 #include <string_view>
 
-namespace qualm {
+#include "quality_control/quality_control.hpp"
 
-// A program text, later the command string: bytes with an explicit length.
-// Zero bytes are ordinary characters in it.
-using program_text = std::string;
+namespace qualm {
 
 // Standard output is unbuffered (see main), so each call reaches the
 // operating system at once, as one write where the platform allows.
@@ -19,27 +16,38 @@ using program_text = std::string;
 // the process with status 1, so no lost output passes for success.
 void write_out(std::string_view bytes);
 
-// The end of line as a piece of its own.
-inline void end_line() { write_out("\n"); }
-
-// Only A to Z change: the same as tolower in the "C" locale, which this
-// program never leaves, but safe for every byte and free of locale calls.
-constexpr char fold_case(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The program text from the file named by the first argument, or else
 // one line of standard input.
 program_text load_program_text(int argc, const char* const* argv);
 
+// What a rejected text writes.
+void report_syntax_error();
+
 // Runs the command string; `source` is the text as it was loaded.
-void execute_commands(const program_text& commands, const program_text& source);
+void execute_commands(std::string_view commands, std::string_view source);
 
 // Writes the 99-bottles song once.
 void sing_bottles();
 
 // Reads one character of standard input and discards it.
 void wait_for_key();
+
+// The commands that quality control produces. None of them returns.
+
+// `#` (from h-): an uncaught stream failure.
+[[noreturn]] void raise_stream_failure();
+
+// `@` (from q-): the text and an end of line, again and again.
+[[noreturn]] void echo_forever(std::string_view text);
+
+// `?` (from 9-): the song, again and again.
+[[noreturn]] void sing_forever();
+
+// `0` (from +-): ends the run as a division of 1 by 0 would: by SIGFPE.
+[[noreturn]] void divide_one_by_zero();
+
+// `v` (from ++-): a re-raise with no exception in flight.
+[[noreturn]] void rethrow_without_exception();
 
 }  // namespace qualm
 

@@ -1,42 +1,35 @@
-// Quality control: the pass that pairs commands with a following `-`, and
-// the commands that pairing produces, each of which ends the run.
+// Quality control: the pass that turns a program text into the command
+// string, pairing each command with a `-` that follows it directly.
+// It reads and returns strings and does no input or output.
 #ifndef QUALM_QUALITY_CONTROL_HPP
 #define QUALM_QUALITY_CONTROL_HPP
 
+#include <optional>
+#include <string>
 #include <string_view>
-
-#include "interpreter/interpreter.hpp"
 
 namespace qualm {
 
+// A program text, or a command string: bytes with an explicit length.
+// Zero bytes are ordinary characters in it.
+using program_text = std::string;
+
 // The characters a program is written in, after case folding.
-inline constexpr std::string_view command_chars = "hq9+-";
+inline constexpr std::string_view command_chars = "+-9hq";
 
-// Rewrites the program text in place into the command string and returns
-// true; or writes the syntax error, leaves the text as it was and returns
-// false. The command string is never longer than the text.
-bool apply_quality_control(program_text& text);
+// Only A to Z change: the same as tolower in the "C" locale, which this
+// program never leaves, but safe for every byte and free of locale calls.
+constexpr char fold_case(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-// The same, leaving the text alone: the command string goes to `commands`,
-// which is left empty on failure.
-bool apply_quality_control(std::string_view text, program_text& commands);
-
-// The quality-controlled commands. None of them returns.
-
-// `#` (from h-): an uncaught stream failure.
-[[noreturn]] void raise_stream_failure();
-
-// `@` (from q-): the text and an end of line, again and again.
-[[noreturn]] void echo_forever(const program_text& text);
-
-// `?` (from 9-): the song, again and again.
-[[noreturn]] void sing_forever();
-
-// `0` (from +-): ends the run as a division of 1 by 0 would: by SIGFPE.
-[[noreturn]] void divide_one_by_zero();
-
-// `v` (from ++-): a re-raise with no exception in flight.
-[[noreturn]] void rethrow_without_exception();
+// The command string of `text`, or nothing when the text is rejected: a
+// `-` came while nothing had been produced and nothing was pending.
+//
+// The command string holds the plain commands h, q, 9 (folded), `+` and
+// `-`, and the paired ones: `#` (from h-), `@` (q-), `?` (9-), `0` (+-)
+// and `v` (++-). It is never longer than the text.
+std::optional<program_text> apply_quality_control(std::string_view text);
 
 }  // namespace qualm
 

@@ -1,6 +1,7 @@
 // The quality-control pass, table-driven.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "quality_control/quality_control.hpp"
@@ -8,9 +9,6 @@
 namespace {
 
 using namespace std::string_literals;
-
-const std::string syntax_error =
-    "Syntax error: A quality control operator is not allowed as the first operator!\n";
 
 struct pass_case {
     std::string text;
@@ -43,32 +41,29 @@ const pass_case accepted[] = {
     {"hq\r\n", "hq"}, {"h\r-", "h-"},
 };
 
-TEST(quality_control_pass, rewrites_text_into_command_string) {
+TEST(quality_control_pass, turns_text_into_command_string) {
     for (const pass_case& row : accepted) {
-        std::string text = row.text;
         testing::internal::CaptureStdout();
-        const bool ok = qualm::apply_quality_control(text);
+        const std::optional<std::string> commands = qualm::apply_quality_control(row.text);
         const std::string written = testing::internal::GetCapturedStdout();
-        EXPECT_TRUE(ok) << testing::PrintToString(row.text);
-        EXPECT_EQ(text, row.commands) << testing::PrintToString(row.text);
+        EXPECT_EQ(commands, row.commands) << testing::PrintToString(row.text);
         EXPECT_EQ(written, "") << testing::PrintToString(row.text);
     }
 }
 
 // Rejected: a `-` met while nothing has been produced and nothing is pending.
+// (The interpreter writes the syntax error: see the end-to-end tests.)
 const std::string rejected[] = {
-    "-", "-h", "x-", "+x-", "+ -", "\0-"s, "++x-", "\xC8-", "   -hq9",
+    "-", "-h", "x-", "+x-", "+ -", "\0-"s, "++x-", "\xC8-", "   -9hq",
 };
 
 TEST(quality_control_pass, rejects_operator_before_any_command) {
-    for (const std::string& original : rejected) {
-        std::string text = original;
+    for (const std::string& text : rejected) {
         testing::internal::CaptureStdout();
-        const bool ok = qualm::apply_quality_control(text);
+        const std::optional<std::string> commands = qualm::apply_quality_control(text);
         const std::string written = testing::internal::GetCapturedStdout();
-        EXPECT_FALSE(ok) << testing::PrintToString(original);
-        EXPECT_EQ(text, original) << "the text must be left as it was";
-        EXPECT_EQ(written, syntax_error) << testing::PrintToString(original);
+        EXPECT_EQ(commands, std::nullopt) << testing::PrintToString(text);
+        EXPECT_EQ(written, "") << testing::PrintToString(text);
     }
 }
 
@@ -77,12 +72,10 @@ TEST(quality_control_pass, handles_texts_far_longer_than_any_pending_run) {
     text.front() = 'H';
     text[1] = '-';
     text.back() = 'Q';
-    ASSERT_TRUE(qualm::apply_quality_control(text));
-    EXPECT_EQ(text, "#q");
+    EXPECT_EQ(qualm::apply_quality_control(text), "#q");
 
-    std::string tail = "h-" + std::string(1 << 20, '-');
-    ASSERT_TRUE(qualm::apply_quality_control(tail));
-    EXPECT_EQ(tail, "#" + std::string(1 << 20, '-'));
+    const std::string tail = "h-" + std::string(1 << 20, '-');
+    EXPECT_EQ(qualm::apply_quality_control(tail), "#" + std::string(1 << 20, '-'));
 }
 
 }  // namespace
