@@ -18,7 +18,7 @@ find_program(QUALM_FILE file)
 if(QUALM_DPKG_SHLIBDEPS AND QUALM_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34)")
 endif()
 
 include(CPack)

@@ -4,6 +4,8 @@
  *   c_writer echo FILE     the file's bytes and "\n" in one write, without end
  *   c_writer read FILE     reads the file into one fresh buffer, then exits:
  *                          the floor for a run that holds a program in memory
+ *   c_writer hello         writes "Hello World!\n" and reads one character:
+ *                          the floor for starting up
  */
 #include <stdio.h>
 #include <stdlib.h>
@@ -90,6 +92,11 @@ int main(int argc, char **argv) {
         free(load_file(argv[2], &size));
         return 0;
     }
-    fprintf(stderr, "usage: c_writer song|stdio-song N | c_writer echo|read FILE\n");
+    if (argc == 2 && strcmp(argv[1], "hello") == 0) {
+        fputs("Hello World!\n", stdout);
+        getchar();
+        return 0;
+    }
+    fprintf(stderr, "usage: c_writer song|stdio-song N | c_writer echo|read FILE | c_writer hello\n");
     return 2;
 }

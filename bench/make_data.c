@@ -16,7 +16,7 @@ static unsigned next(void) {
     return (unsigned)(state >> 32);
 }
 
-static int is_command(int c) { return c && strchr("hHqQ9+-", c) != NULL; }
+static int is_command(int c) { return c && strchr("+-9HQhq", c) != NULL; }
 
 int main(int argc, char **argv) {
     if (argc != 3) {

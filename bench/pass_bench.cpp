@@ -1,11 +1,12 @@
-// Times the quality-control pass on a file's bytes, in memory: prints the
-// best time of several runs in seconds.
+// Times the quality-control pass on a file's bytes, in memory. Prints the
+// best time of several runs in seconds, each reusing the memory of the
+// command string before it, and then the time of the first run, which
+// also touched that memory for the first time.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 
 #include "quality_control/quality_control.hpp"
@@ -18,13 +19,16 @@ int main(int argc, char** argv) {
     std::ifstream in(argv[1], std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), {}};
     const int runs = argc > 2 ? std::stoi(argv[2]) : 3;
+    std::string commands;
+    double first = 0;
     double best = 1e9;
     for (int run = 0; run < runs; ++run) {
         const auto start = std::chrono::steady_clock::now();
-        const std::optional<std::string> commands = qualm::apply_quality_control(text);
+        const bool accepted = qualm::apply_quality_control(text, commands);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (!commands) return 1;
+        if (!accepted) return 1;
+        if (run == 0) first = took.count();
         best = std::min(best, took.count());
     }
-    std::printf("%.6f\n", best);
+    std::printf("%.6f %.6f\n", best, first);
 }

@@ -22,22 +22,38 @@ std::size_t reported_size(std::FILE* file) {
     return end > 0 ? static_cast<std::size_t>(end) : 0;
 }
 
-// Reads to the end of the file, a chunk at a time, so that each chunk is
-// zeroed by the resize and read over while it is still in cache. False
-// when a read fails, as reading a directory does on every platform that
-// lets one be opened.
+// Appends up to `wanted` bytes read from the file to the text, and returns
+// how many were read. Where the library allows, the new bytes are written
+// by the read alone, without being zeroed first.
+std::size_t append_read(std::FILE* file, std::size_t wanted, program_text& text) {
+    const std::size_t filled = text.size();
+    std::size_t got = 0;
+#if defined(__cpp_lib_string_resize_and_overwrite)
+    text.resize_and_overwrite(filled + wanted, [&](char* data, std::size_t) {
+        got = std::fread(data + filled, 1, wanted, file);
+        return filled + got;
+    });
+#else
+    text.resize(filled + wanted);
+    got = std::fread(&text[filled], 1, wanted, file);
+    text.resize(filled + got);
+#endif
+    return got;
+}
+
+// Reads to the end of the file. False when a read fails, as reading a
+// directory does on every platform that lets one be opened.
 bool read_to_end(std::FILE* file, std::size_t size_hint, program_text& text) {
+    // The reported size and a byte more, to see the end: a small file is
+    // read whole at once, in no more memory than it needs.
+    std::size_t wanted = std::min(size_hint, chunk - 1) + 1;
     for (;;) {
-        const std::size_t filled = text.size();
-        const std::size_t room = text.capacity() - filled;
-        const std::size_t wanted = room > 0 ? std::min(room, chunk) : chunk;
-        text.resize(filled + wanted);
-        const std::size_t got = std::fread(&text[filled], 1, wanted, file);
-        text.resize(filled + got);
+        const std::size_t got = append_read(file, wanted, text);
         if (got < wanted) return std::ferror(file) == 0;
-        // Once a first read has worked, the reported size is trusted enough
-        // to make room for all of it (and a byte more, to see the end).
-        if (filled == 0 && size_hint >= text.size()) text.reserve(size_hint + 1);
+        // Once a read has worked, the reported size is trusted enough to
+        // make room for all of it at once.
+        if (size_hint >= text.size()) text.reserve(size_hint + 1);
+        wanted = std::max(chunk, text.capacity() - text.size());
     }
 }
 

@@ -2,7 +2,6 @@
 // key press.
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 
 #include "interpreter/interpreter.hpp"
 
@@ -16,12 +15,13 @@ int main(int argc, char** argv) {
     // The loaded text is the source that `q` writes: the pass leaves it
     // as it is and builds the command string beside it.
     const qualm::program_text source = qualm::load_program_text(argc, argv);
-    const std::optional<qualm::program_text> commands = qualm::apply_quality_control(source);
-    if (commands) {
-        qualm::execute_commands(*commands, source);
+    qualm::program_text commands;
+    const bool accepted = qualm::apply_quality_control(source, commands);
+    if (accepted) {
+        qualm::execute_commands(commands, source);
     } else {
         qualm::report_syntax_error();
     }
     qualm::wait_for_key();
-    return commands ? EXIT_SUCCESS : EXIT_FAILURE;
+    return accepted ? EXIT_SUCCESS : EXIT_FAILURE;
 }

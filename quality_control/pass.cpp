@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 
 #include "quality_control/quality_control.hpp"
 
@@ -15,11 +16,11 @@ namespace {
 
 enum pending_run : unsigned char {
     nothing,
-    h,
-    q,
-    nine,
     plus,
     plus_plus,
+    nine,
+    h,
+    q,
     pairing_off,  // a `-` found nothing to pair with: no pairing from here on
     pending_runs
 };
@@ -27,13 +28,12 @@ enum pending_run : unsigned char {
 // A byte once folded: one of command_chars, in their order, or any other.
 enum byte_class : unsigned char { other, plus_byte, minus_byte, nine_byte, h_byte, q_byte, byte_classes };
 
-struct transition {
-    pending_run next;
-    char written;  // appended to the command string; 0 appends nothing
-};
+// The pending run that follows, and the character appended to the command
+// string (0 appends nothing).
+using transition = std::pair<pending_run, char>;
 
 // The pass. A command waits to see whether a `-` follows it directly. Any
-// other byte settles it: h, q and 9 are written as they are, and a `+` or
+// other byte settles it: 9, h and q are written as they are, and a `+` or
 // `++` is dropped. A third `+` drops the `++` before it and waits alone.
 // A `-` with nothing pending switches pairing off and is kept, as is every
 // command character after it; when nothing was written before it, the
@@ -41,16 +41,16 @@ struct transition {
 constexpr transition pass_table[pending_runs][byte_classes] = {
     //            other              +                   -                   9                   h                   q
     /* nothing */ {{nothing, 0},     {plus, 0},          {pairing_off, '-'}, {nine, 0},          {h, 0},             {q, 0}},
-    /* h */       {{nothing, 'h'},   {plus, 'h'},        {nothing, '#'},     {nine, 'h'},        {h, 'h'},           {q, 'h'}},
-    /* q */       {{nothing, 'q'},   {plus, 'q'},        {nothing, '@'},     {nine, 'q'},        {h, 'q'},           {q, 'q'}},
-    /* 9 */       {{nothing, '9'},   {plus, '9'},        {nothing, '?'},     {nine, '9'},        {h, '9'},           {q, '9'}},
     /* + */       {{nothing, 0},     {plus_plus, 0},     {nothing, '0'},     {nine, 0},          {h, 0},             {q, 0}},
     /* ++ */      {{nothing, 0},     {plus, 0},          {nothing, 'v'},     {nine, 0},          {h, 0},             {q, 0}},
+    /* 9 */       {{nothing, '9'},   {plus, '9'},        {nothing, '?'},     {nine, '9'},        {h, '9'},           {q, '9'}},
+    /* h */       {{nothing, 'h'},   {plus, 'h'},        {nothing, '#'},     {nine, 'h'},        {h, 'h'},           {q, 'h'}},
+    /* q */       {{nothing, 'q'},   {plus, 'q'},        {nothing, '@'},     {nine, 'q'},        {h, 'q'},           {q, 'q'}},
     /* off */     {{pairing_off, 0}, {pairing_off, '+'}, {pairing_off, '-'}, {pairing_off, '9'}, {pairing_off, 'h'}, {pairing_off, 'q'}},
 };
 
 // What is still pending at the end of the text is kept as it stands.
-constexpr std::string_view left_pending[pending_runs] = {"", "h", "q", "9", "+", "++", ""};
+constexpr std::string_view left_pending[pending_runs] = {"", "+", "++", "9", "h", "q", ""};
 
 constexpr std::array<byte_class, 256> class_of = [] {
     std::array<byte_class, 256> classes{};
@@ -61,33 +61,32 @@ constexpr std::array<byte_class, 256> class_of = [] {
     return classes;
 }();
 
-// The table as the loop reads it: each byte value's column packed into
-// two words, a byte for each pending run, holding the next run and the
-// character written. The loop keeps the state as the bit position of its
-// byte in the low six bits of a word (the bits above are left over from
-// the column and ignored), so that the next state is one shift away and
-// the chain from byte to byte stays one instruction long.
-struct packed_column {
-    std::uint64_t next;
-    std::uint64_t written;
-};
-
+// The table as the loop reads it: each byte value's column packed into a
+// word, a byte for each pending run, once for the next run and once for
+// the character written. The loop keeps the state as the bit position of
+// its byte in the low six bits of a word (the bits above are left over
+// from the column and ignored), so that the next state is one shift away
+// and the chain from byte to byte stays one instruction long.
 constexpr unsigned position_of(pending_run run) { return 8 * run; }
 constexpr unsigned shift_of(std::uint64_t position) { return position & 63; }
 constexpr pending_run run_at(std::uint64_t position) { return pending_run(shift_of(position) / 8); }
 
-constexpr std::array<packed_column, 256> packed_table = [] {
-    std::array<packed_column, 256> packed{};
-    for (unsigned byte = 0; byte < packed.size(); ++byte) {
+template <typename Field>
+constexpr std::array<std::uint64_t, 256> packed_columns(Field field) {
+    std::array<std::uint64_t, 256> columns{};
+    for (unsigned byte = 0; byte < columns.size(); ++byte) {
         for (unsigned run = 0; run < pending_runs; ++run) {
-            const transition t = pass_table[run][class_of[byte]];
-            packed[byte].next |= std::uint64_t{position_of(t.next)} << position_of(pending_run(run));
-            packed[byte].written |= std::uint64_t{static_cast<unsigned char>(t.written)}
-                                    << position_of(pending_run(run));
+            const std::uint64_t entry = field(pass_table[run][class_of[byte]]);
+            columns[byte] |= entry << position_of(pending_run(run));
         }
     }
-    return packed;
-}();
+    return columns;
+}
+
+constexpr auto next_position =
+    packed_columns([](transition t) -> unsigned char { return position_of(t.first); });
+constexpr auto written_char =
+    packed_columns([](transition t) { return static_cast<unsigned char>(t.second); });
 
 // Stretches without commands are skipped many bytes at a time: after a
 // byte that is not a command, the state stays as it is until the next
@@ -103,8 +102,8 @@ bool has_command_char(const unsigned char* bytes) {
     for (std::size_t i = 0; i < wide_block; ++i) {
         const unsigned char c = bytes[i];
         const unsigned char lower = c | 0x20;  // folds H and Q; no other byte becomes h or q
-        found |= static_cast<unsigned char>((lower == 'h') | (lower == 'q') | (c == '9') |
-                                            (c == '+') | (c == '-'));
+        found |= static_cast<unsigned char>((c == '+') | (c == '-') | (c == '9') |
+                                            (lower == 'h') | (lower == 'q'));
     }
     return found != 0;
 }
@@ -119,8 +118,8 @@ bool word_has_command_char(const unsigned char* bytes) {
     const std::uint64_t lower = word | (0x20 * ones);
     std::uint64_t found = 0;
     for (const std::uint64_t zero_where_found :
-         {lower ^ ('h' * ones), lower ^ ('q' * ones), word ^ ('9' * ones), word ^ ('+' * ones),
-          word ^ ('-' * ones)}) {
+         {word ^ ('+' * ones), word ^ ('-' * ones), word ^ ('9' * ones), lower ^ ('h' * ones),
+          lower ^ ('q' * ones)}) {
         found |= (zero_where_found - ones) & ~zero_where_found;
     }
     return (found & (0x80 * ones)) != 0;
@@ -145,11 +144,10 @@ std::size_t run_chunk(const unsigned char* bytes, std::size_t from, std::size_t 
                       std::uint64_t& position, char* out) {
     std::size_t count = 0;
     const auto step = [&](unsigned char byte) {
-        const packed_column& column = packed_table[byte];
-        const char written = static_cast<char>(column.written >> shift_of(position));
+        const char written = static_cast<char>(written_char[byte] >> shift_of(position));
         out[count] = written;
         count += written != 0;
-        position = column.next >> shift_of(position);
+        position = next_position[byte] >> shift_of(position);
     };
     for (std::size_t at = from; at < to;) {
         if (class_of[bytes[at]] == other) {
@@ -163,9 +161,9 @@ std::size_t run_chunk(const unsigned char* bytes, std::size_t from, std::size_t 
 
 }  // namespace
 
-std::optional<program_text> apply_quality_control(std::string_view text) {
+bool apply_quality_control(std::string_view text, program_text& commands) {
     const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
-    program_text commands;
+    commands.clear();
     // Never longer than the text: reserving that much spares every copy of
     // a growing result, and pages never written are never touched.
     commands.reserve(text.size());
@@ -173,10 +171,13 @@ std::optional<program_text> apply_quality_control(std::string_view text) {
     for (std::size_t from = 0; from < text.size(); from += chunk) {
         char out[chunk];
         commands.append(out, run_chunk(bytes, from, std::min(text.size(), from + chunk), position, out));
-        if (!commands.empty() && commands.front() == '-') return std::nullopt;
+        if (!commands.empty() && commands.front() == '-') {
+            commands.clear();
+            return false;
+        }
     }
     commands += left_pending[run_at(position)];
-    return commands;
+    return true;
 }
 
 }  // namespace qualm

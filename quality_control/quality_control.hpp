@@ -4,7 +4,6 @@
 #ifndef QUALM_QUALITY_CONTROL_HPP
 #define QUALM_QUALITY_CONTROL_HPP
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,13 +22,15 @@ constexpr char fold_case(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The command string of `text`, or nothing when the text is rejected: a
-// `-` came while nothing had been produced and nothing was pending.
+// Puts the command string of `text` into `commands` and returns true; or
+// returns false, with `commands` empty, when the text is rejected: a `-`
+// came while nothing had been produced and nothing was pending. Memory
+// that `commands` already holds is used again.
 //
-// The command string holds the plain commands h, q, 9 (folded), `+` and
-// `-`, and the paired ones: `#` (from h-), `@` (q-), `?` (9-), `0` (+-)
-// and `v` (++-). It is never longer than the text.
-std::optional<program_text> apply_quality_control(std::string_view text);
+// The command string holds the plain commands `+`, `-`, 9, h and q
+// (folded), and the paired ones: `0` (from +-), `v` (++-), `?` (9-), `#`
+// (h-) and `@` (q-). It is never longer than the text.
+bool apply_quality_control(std::string_view text, program_text& commands);
 
 }  // namespace qualm
 
