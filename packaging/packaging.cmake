@@ -1,0 +1,61 @@
+# What is installed beside the executable, and the packages made of it: a
+# Debian package and a .tar.gz of the installed tree.
+
+# Debian wants the manual page and the changelog compressed, reproducibly.
+# Where gzip is missing, the manual page is installed as it is.
+find_program(QUALM_GZIP gzip)
+function(qualm_install_doc source destination)
+  get_filename_component(name "${source}" NAME)
+  if(NOT QUALM_GZIP)
+    install(FILES "${source}" DESTINATION "${destination}")
+    return()
+  endif()
+  set(copy "${PROJECT_BINARY_DIR}/packaging/${name}")
+  add_custom_command(OUTPUT "${copy}.gz"
+    COMMAND ${CMAKE_COMMAND} -E copy "${source}" "${copy}"
+    COMMAND "${QUALM_GZIP}" -9nf "${copy}"
+    DEPENDS "${source}" VERBATIM)
+  add_custom_target("compress_${name}" ALL DEPENDS "${copy}.gz")
+  install(FILES "${copy}.gz" DESTINATION "${destination}")
+endfunction()
+
+set(QUALM_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/qualm)
+qualm_install_doc("${PROJECT_SOURCE_DIR}/man/qualm.1" ${CMAKE_INSTALL_MANDIR}/man1)
+qualm_install_doc("${PROJECT_SOURCE_DIR}/packaging/changelog" ${QUALM_DOC_DIR})
+install(FILES packaging/copyright README.md DESTINATION ${QUALM_DOC_DIR})
+install(DIRECTORY examples/ DESTINATION ${QUALM_DOC_DIR}/examples)
+
+set(CPACK_PACKAGE_NAME qualm)
+set(CPACK_PACKAGE_VENDOR "The qualm developers")
+set(CPACK_PACKAGE_CONTACT "The qualm developers <maintainers@users.noreply.c-seed-7028174d.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION [=[
+qualm runs programs written in a tiny language whose commands are single
+characters, in either case: + does nothing, 9 sings the song of 99 bottles
+of beer, h writes Hello World!, q writes the program's own text, and -,
+the quality control operator, turns the command right before it into one
+that ends the run: by an uncaught exception, a division by zero, or output
+without end. Every other character is ignored.
+
+Output is byte-exact, every line is flushed as it is ended, and every way a
+run can end is defined and documented in qualm(1).]=])
+set(CPACK_RESOURCE_FILE_README "${PROJECT_SOURCE_DIR}/README.md")
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+set(CPACK_GENERATOR "DEB;TGZ")
+set(CPACK_PACKAGE_FILE_NAME "qualm-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION interpreters)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Dependencies as dpkg-shlibdeps finds them, where it (and file, which CPack
+# needs for it) is at hand; otherwise what a Debian 12 build needs.
+find_program(QUALM_DPKG_SHLIBDEPS dpkg-shlibdeps)
+find_program(QUALM_FILE file)
+if(QUALM_DPKG_SHLIBDEPS AND QUALM_FILE)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34)")
+endif()
+
+include(CPack)
