@@ -1,0 +1,84 @@
+Where the program comes from, and what is left of standard input: `run`
+reads it from a file, `line` from a line of standard input; both show the
+output, the status in brackets and what is left of the input.
+
+  $ . "$TESTDIR/setup.sh"
+
+A line of standard input: only the first line runs, folded; then one key.
+
+  $ line 'qh\nxyz'; line 'QH\n'; line 'qh'; line 'h\nq\n'; line ''
+  qh
+  Hello World!
+  [0] left yz
+  QH
+  Hello World!
+  [0]
+  qh
+  Hello World!
+  [0]
+  Hello World!
+  [0] left $'\n'
+  [0]
+
+A file is read whole, its line ends kept; only the first argument counts.
+
+  $ run 'Q\n' kz; run '' xyz; run 'q\0\x80\xff\r\n'
+  Q
+  
+  [0] left z
+  [0] left yz
+  q\x00\x80\xff\r (esc)
+  
+  [0]
+  $ printf h > program; shown qualm program ignored < /dev/null
+  Hello World!
+  [0]
+
+Files without a size of their own are read to their end.
+
+  $ mkfifo fifo; (printf hq > fifo &); shown qualm fifo < /dev/null
+  Hello World!
+  hq
+  [0]
+  $ shown qualm /proc/self/comm < /dev/null
+  qualm
+  
+  [0]
+  $ printf 'q\nh' | shown qualm /dev/stdin
+  q
+  h
+  Hello World!
+  [0]
+  $ printf kk | shown qualm /dev/null
+  [0] left k
+
+A file that cannot be read, a directory or a missing one, falls back to a
+line of standard input, silently.
+
+  $ printf 'h\nkz' | shown qualm "$TESTDIR"; printf 'h\nkz' | shown qualm /nonexistent/program
+  Hello World!
+  [0] left z
+  Hello World!
+  [0] left z
+  $ [[ $(id -u) == 0 ]] && as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups) || as_nobody=()
+  $ dir=$(mktemp -d); chmod 755 "$dir"; cp "$(command -v qualm)" "$dir"; printf q > "$dir/unreadable"; chmod 0 "$dir/unreadable"
+  $ printf 'h\n' | shown "${as_nobody[@]}" "$dir/qualm" "$dir/unreadable"; rm -r "$dir"
+  Hello World!
+  [0]
+
+Standard input closed reads as empty.
+
+  $ qualm <&-; echo "[$?]"; printf h > program; qualm program <&-; echo "[$?]"
+  [0]
+  Hello World!
+  [0]
+
+A large file, and every byte value from 0xFF down: q, h, Q, H and 9 run,
+then the `-` at 0x2D finds nothing pending and pairing stops.
+
+  $ { printf q; head -c 67108864 /dev/zero | tr '\0' '\200'; printf h; } > large
+  $ qualm large < /dev/null | cmp - <(cat large; printf '\nHello World!\n') && echo same
+  same
+  $ for ((b = 255; b >= 0; b--)); do printf "\\x$(printf %x $b)"; done > every_byte
+  $ qualm every_byte < /dev/null | cmp - <(for i in 1 2; do cat every_byte; printf '\nHello World!\n'; done; cat "$TESTDIR/../examples/song.out") && echo same
+  same

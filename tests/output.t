@@ -1,0 +1,55 @@
+Output: each line goes out as it is ended, the endless commands repeat
+exactly, and output that cannot be written is never reported as success.
+
+  $ command -v strace > /dev/null || exit 80
+  $ . "$TESTDIR/setup.sh"
+  $ song=$TESTDIR/../examples/song.out
+
+Every end of line of the program's own is a write: the song is 199 writes
+for its 299 lines. (A leak check, where there is one, cannot run traced.)
+
+  $ writes() { printf -- "$1" > program; ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0 strace -qq -e trace=write qualm program < /dev/null 2>&1 > /dev/null; }
+  $ writes 'Hq'
+  write(1, "Hello World!\n", 13)          = 13
+  write(1, "Hq", 2)                       = 2
+  write(1, "\n", 1)                       = 1
+  $ writes 9 | grep -c '^write(1,'
+  199
+
+The endless commands, a bounded prefix: the song from its first verse each
+time, and the text as it was loaded, millions of times.
+
+  $ printf 'h9-h' > program; qualm program | head -n 898 | cmp - <(echo Hello World!; cat "$song" "$song" "$song") && echo same
+  same
+  $ printf 'Q-\n' | qualm | head -n 3000000 | uniq -c
+  3000000 Q-
+  $ printf 'hq-\0\xfe\n' > program; qualm program | head -c 7013 | cmp - <(echo Hello World!; for i in {1..1000}; do printf 'hq-\0\xfe\n\n'; done) && echo same
+  same
+
+Output that cannot be written: one line on standard error, status 1, and
+the endless commands stop at the first failed write.
+
+  $ for p in h - 9- q-; do printf -- $p > program; qualm program 2>&1 > /dev/full; echo "[$?]"; done
+  qualm: cannot write standard output: No space left on device
+  [1]
+  qualm: cannot write standard output: No space left on device
+  [1]
+  qualm: cannot write standard output: No space left on device
+  [1]
+  qualm: cannot write standard output: No space left on device
+  [1]
+  $ for p in h q- +; do printf -- $p > program; qualm program 2>&1 >&- < /dev/null; echo "[$?]"; done
+  qualm: cannot write standard output: Bad file descriptor
+  [1]
+  qualm: cannot write standard output: Bad file descriptor
+  [1]
+  [0]
+
+A reader that goes away ends qualm by SIGPIPE, as any tool; with SIGPIPE
+ignored, by the failed write.
+
+  $ printf 9- > program; qualm program 2>&1 | head -c 100 > /dev/null; echo "[${PIPESTATUS[0]}]"
+  [141]
+  $ printf q- > program; (trap '' PIPE; qualm program 2> errors | head -c 100 > /dev/null; echo "[${PIPESTATUS[0]}]"); cat errors
+  [1]
+  qualm: cannot write standard output: Broken pipe
