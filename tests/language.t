@@ -91,7 +91,11 @@ A `-` before any command has been produced is rejected.
   Syntax error: A quality control operator is not allowed as the first operator!
   [1] left y
 
-Texts far longer than any pending run.
+Texts far longer than any pending run, and a command right after a stretch
+without one, which is skipped many bytes at a time.
+
+  $ for n in 8 64; do for c in +- -h 9- h- q- H- Q-; do printf "%${n}s$c" | tr ' ' x | pass_of; done; done | paste -sd ' '
+  0 rejected ? # @ # @ 0 rejected ? # @ # @
 
   $ { printf 'H-'; head -c 1048576 /dev/zero | tr '\0' x; printf 'Q'; } | pass_of
   #q
