@@ -96,6 +96,8 @@ without one, which is skipped many bytes at a time.
 
   $ for n in 8 64; do for c in +- -h 9- h- q- H- Q-; do printf "%${n}s$c" | tr ' ' x | pass_of; done; done | paste -sd ' '
   0 rejected ? # @ # @ 0 rejected ? # @ # @
+  $ for c in - 9 h q H Q; do printf "x$c%64s" | tr ' ' x | pass_of; done | paste -sd ' '
+  rejected 9 h q h q
 
   $ { printf 'H-'; head -c 1048576 /dev/zero | tr '\0' x; printf 'Q'; } | pass_of
   #q
