@@ -6,6 +6,7 @@
 
 const OUTPUT_BUDGET = 1 << 20;
 const TIME_BUDGET_MS = 2000;
+const COMMANDS_SHOWN = 2000;
 
 // Runs in the worker, after the interpreter module's own script. Takes the
 // program's bytes, answers with its command string, the output as it comes
@@ -61,7 +62,7 @@ function workerMain(outputBudget) {
     const out = qualm._malloc(program.length + 1);
     qualm.HEAPU8.set(program, text);
     const length = qualm._qualm_command_string(text, program.length, out);
-    const commands = length < 0 ? null : String.fromCharCode(...qualm.HEAPU8.subarray(out, out + length));
+    const commands = length < 0 ? null : new TextDecoder().decode(qualm.HEAPU8.subarray(out, out + length));
     qualm._free(text);
     qualm._free(out);
     return commands;
@@ -146,7 +147,7 @@ function showCommands(commands) {
   if (commands === '') page.commands.textContent = 'No commands.';
   let off = false;
   const seen = new Set();
-  for (const c of commands) {
+  for (const c of commands.slice(0, COMMANDS_SHOWN)) {
     const chip = document.createElement('span');
     off = off || c === '-';
     chip.className = PAIRED[c] ? 'paired' : off ? 'off' : '';
@@ -158,6 +159,7 @@ function showCommands(commands) {
       addMeaning(`${PAIRED[c].pair} ends the run with ${PAIRED[c].words}; nothing after it runs.`);
     }
   }
+  if (commands.length > COMMANDS_SHOWN) page.commands.append(`… and ${commands.length - COMMANDS_SHOWN} more`);
   if (commands.includes('-')) {
     addMeaning('A lone - found no command right before it: quality control is off from there on, and every later command runs as usual.');
   }
@@ -176,8 +178,8 @@ function describeEnd(end, commands) {
   if ('exit' in end && end.exit === 0) return ['Ended normally: exit 0 (a console first waits for one key).', false];
   if ('exit' in end) return [`Syntax error, nothing ran: exit ${end.exit} (a console first waits for one key).`, true];
   if ('budget' in end) {
-    const cause = ender ? `${ender.pair} brings ${ender.words}` : 'the run had not ended';
-    return [`Stopped after 1 MiB of output: ${cause}, so the output repeats without end.`, true];
+    const endless = ender && ['9-', 'q-'].includes(ender.pair);
+    return [`Stopped after 1 MiB of output${endless ? `: ${ender.pair} brings ${ender.words}, so the output repeats without end` : ''}.`, true];
   }
   const runtime = end.exception ? 'an uncaught exception' : 'abort' in end ? `abort(${end.abort.replace(/^Aborted\((.*)\).*$/, '$1')})` : end.error;
   if (!ender) return [`Ended abnormally: ${runtime}.`, true];
