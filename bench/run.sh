@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The performance figures of qualm, each as a ratio against a baseline
 # measured in the same run (absolute times on shared machines drift).
-# Usage: bash bench/run.sh     (about two minutes; needs cc and tr, and strace for the write count)
+# Usage: bash bench/run.sh     (about three minutes; needs cc and tr, and strace for the write count)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
