@@ -4,6 +4,16 @@
 #include <optional>
 #include <utility>
 
+#if defined(_WIN32)
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <io.h>
+#include <windows.h>
+#else
+#include <termios.h>
+#include <unistd.h>
+#endif
+
 #include "interpreter/interpreter.hpp"
 
 namespace qualm {
@@ -60,6 +70,8 @@ bool read_to_end(std::FILE* file, std::size_t size_hint, program_text& text) {
 std::optional<program_text> read_program_file(const char* path) {
     std::FILE* file = std::fopen(path, "r");
     if (file == nullptr) return std::nullopt;
+    // Unbuffered, the reads go straight into the text, whole.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     program_text text;
     const bool complete = read_to_end(file, reported_size(file), text);
     std::fclose(file);
@@ -77,6 +89,29 @@ program_text read_input_line() {
     return line;
 }
 
+// A terminal in line mode passes nothing on before Enter, and then the
+// whole line: a key typed at the wait, or a line typed while the program
+// ran. What qualm left of it, the shell would read next and run as a
+// command.
+#if defined(_WIN32)
+bool line_mode_terminal() {
+    DWORD mode = 0;
+    return _isatty(_fileno(stdin)) != 0 &&
+           GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0 &&
+           (mode & ENABLE_LINE_INPUT) != 0;
+}
+
+void drop_typed_ahead() { FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE)); }
+#else
+bool line_mode_terminal() {
+    termios settings{};
+    return isatty(STDIN_FILENO) != 0 && tcgetattr(STDIN_FILENO, &settings) == 0 &&
+           (settings.c_lflag & ICANON) != 0;
+}
+
+void drop_typed_ahead() { tcflush(STDIN_FILENO, TCIFLUSH); }
+#endif
+
 }  // namespace
 
 program_text load_program_text(int argc, const char* const* argv) {
@@ -88,6 +123,16 @@ program_text load_program_text(int argc, const char* const* argv) {
     return read_input_line();
 }
 
-void wait_for_key() { std::getchar(); }
+// At a terminal, the wait takes the rest of the line its key was typed
+// on, and drops whatever was typed ahead.
+void wait_for_key() {
+    if (!line_mode_terminal()) {
+        std::getchar();  // from a pipe or a file: one character, the rest stays
+        return;
+    }
+    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
+    }
+    drop_typed_ahead();
+}
 
 }  // namespace qualm

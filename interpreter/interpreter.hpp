@@ -29,7 +29,8 @@ void execute_commands(std::string_view commands, std::string_view source);
 // Writes the 99-bottles song once.
 void sing_bottles();
 
-// Reads one character of standard input and discards it.
+// Reads one character of standard input and discards it; at a terminal,
+// the line it was typed on, and anything typed ahead.
 void wait_for_key();
 
 // The commands that quality control produces. None of them returns.

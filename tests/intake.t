@@ -66,6 +66,18 @@ line of standard input, silently.
   Hello World!
   [0]
 
+At a terminal, the wait takes the line its key was typed on and drops what
+was typed ahead, so that none of it reaches the shell; the terminal's
+settings are left as they were.
+
+  $ printf h > program
+  $ python3 "$TESTDIR/pty_type.py" 's=$(stty -g); qualm program; echo over; [[ $(stty -g) == "$s" ]] && echo same; read -r next; echo "next: $next"' ready 'ls\npwd\n' over 'date\n'
+  ready
+  Hello World!
+  over
+  same
+  next: date
+
 Standard input closed reads as empty.
 
   $ qualm <&-; echo "[$?]"; printf h > program; qualm program <&-; echo "[$?]"

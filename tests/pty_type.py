@@ -1,0 +1,33 @@
+#!/usr/bin/env python3
+"""Runs a bash command in a pseudo-terminal, echo off, as a person at a
+terminal would: each WAIT KEYS pair waits until the output so far holds
+WAIT, then types KEYS (backslash escapes). Prints all the output, with the
+terminal's line ends as "\\n". Usage: pty_type.py COMMAND [WAIT KEYS]..."""
+import os, pty, signal, sys
+
+signal.alarm(30)
+pid, terminal = pty.fork()
+if pid == 0:
+    os.execvp("bash", ["bash", "-c", "stty -echo; echo ready; " + sys.argv[1]])
+output = b""
+
+
+def read_until(text):
+    global output
+    while text not in output:
+        try:
+            chunk = os.read(terminal, 4096)
+        except OSError:  # the terminal closed: the command is over
+            return
+        if not chunk:
+            return
+        output += chunk
+
+
+steps = sys.argv[2:]
+for wait, keys in zip(steps[::2], steps[1::2]):
+    read_until(wait.encode())
+    os.write(terminal, keys.encode().decode("unicode_escape").encode())
+read_until(b"\0")
+os.waitpid(pid, 0)
+sys.stdout.write(output.decode().replace("\r\n", "\n"))
