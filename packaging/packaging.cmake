@@ -1,5 +1,23 @@
 # What is installed beside the executable, and the packages made of it: a
-# Debian package and a .tar.gz of the installed tree.
+# Debian package and a .tar.gz of the installed tree; for Windows, a zip.
+include(GNUInstallDirs)
+set(CPACK_PACKAGE_NAME qualm)
+set(CPACK_PACKAGE_VENDOR "The qualm developers")
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  # One folder to unpack anywhere: the program, its documents and the
+  # examples side by side.
+  install(TARGETS qualm RUNTIME DESTINATION .)
+  install(FILES README.md LICENSE DESTINATION .)
+  install(DIRECTORY examples/ DESTINATION examples)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME "qualm-${PROJECT_VERSION}-win64")
+  include(CPack)
+  return()
+endif()
+
+install(TARGETS qualm RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Debian wants the manual page and the changelog compressed, reproducibly.
 # Where gzip is missing, the manual page is installed as it is.
@@ -25,8 +43,6 @@ qualm_install_doc("${PROJECT_SOURCE_DIR}/packaging/changelog" ${QUALM_DOC_DIR})
 install(FILES packaging/copyright README.md DESTINATION ${QUALM_DOC_DIR})
 install(DIRECTORY examples/ DESTINATION ${QUALM_DOC_DIR}/examples)
 
-set(CPACK_PACKAGE_NAME qualm)
-set(CPACK_PACKAGE_VENDOR "The qualm developers")
 set(CPACK_PACKAGE_CONTACT "The qualm developers <maintainers@users.noreply.c-seed-7028174d.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION [=[
@@ -43,7 +59,6 @@ set(CPACK_RESOURCE_FILE_README "${PROJECT_SOURCE_DIR}/README.md")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_GENERATOR "DEB;TGZ")
 set(CPACK_PACKAGE_FILE_NAME "qualm-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}")
-set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION interpreters)

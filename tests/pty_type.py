@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Runs a bash command in a pseudo-terminal, echo off, as a person at a
 terminal would: each WAIT KEYS pair waits until the output so far holds
-WAIT, then types KEYS (backslash escapes). Prints all the output, with the
-terminal's line ends as "\\n". Usage: pty_type.py COMMAND [WAIT KEYS]..."""
-import os, pty, signal, sys
+WAIT, then a second more, then types KEYS (backslash escapes; Enter is
+\\r). Prints all the output, with the terminal's line ends as "\\n".
+Usage: pty_type.py COMMAND [WAIT KEYS]..."""
+import os, pty, signal, sys, time
 
 signal.alarm(30)
 pid, terminal = pty.fork()
@@ -27,6 +28,7 @@ def read_until(text):
 steps = sys.argv[2:]
 for wait, keys in zip(steps[::2], steps[1::2]):
     read_until(wait.encode())
+    time.sleep(1)  # a person reads before typing; wine sets its console up late
     os.write(terminal, keys.encode().decode("unicode_escape").encode())
 read_until(b"\0")
 os.waitpid(pid, 0)
