@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "quality_control/quality_control.hpp"
@@ -16,8 +15,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: pass_bench FILE [RUNS]\n");
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    std::ifstream in(argv[1], std::ios::binary | std::ios::ate);
+    std::string text(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0).read(text.data(), static_cast<std::streamsize>(text.size()));
     const int runs = argc > 2 ? std::stoi(argv[2]) : 3;
     std::string commands;
     double first = 0;

@@ -159,6 +159,8 @@ std::size_t run_chunk(const unsigned char* bytes, std::size_t from, std::size_t 
     return count;
 }
 
+constexpr bool is_plus_run(pending_run run) { return run == plus || run == plus_plus; }
+
 }  // namespace
 
 bool apply_quality_control(std::string_view text, program_text& commands) {
@@ -177,6 +179,37 @@ bool apply_quality_control(std::string_view text, program_text& commands) {
         }
     }
     commands += left_pending[run_at(position)];
+    return true;
+}
+
+bool trace_quality_control(std::string_view text, program_text& commands,
+                           std::vector<text_span>& spans) {
+    commands.clear();
+    spans.clear();
+    pending_run run = nothing;
+    std::size_t run_start = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const byte_class byte = class_of[static_cast<unsigned char>(text[at])];
+        const auto [next, written] = pass_table[run][byte];
+        if (written != 0) {
+            // A pending run is settled by the byte after it, or paired with
+            // the `-` it is; with nothing pending, the byte stands alone.
+            const bool pending = !left_pending[run].empty();
+            spans.emplace_back(pending ? run_start : at, pending && byte != minus_byte ? at : at + 1);
+            commands += written;
+            if (commands == "-") {  // rejected, as the whole pass would be
+                commands.clear();
+                return false;
+            }
+        }
+        // A run of pluses is one stretch, however the pairs fall in it.
+        if (!(is_plus_run(run) && is_plus_run(next) && byte == plus_byte)) run_start = at;
+        run = next;
+    }
+    for (const char left : left_pending[run]) {
+        commands += left;
+        spans.emplace_back(run_start, text.size());
+    }
     return true;
 }
 

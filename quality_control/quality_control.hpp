@@ -4,8 +4,11 @@
 #ifndef QUALM_QUALITY_CONTROL_HPP
 #define QUALM_QUALITY_CONTROL_HPP
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace qualm {
 
@@ -31,6 +34,18 @@ constexpr char fold_case(char c) {
 // (folded), and the paired ones: `0` (from +-), `v` (++-), `?` (9-), `#`
 // (h-) and `@` (q-). It is never longer than the text.
 bool apply_quality_control(std::string_view text, program_text& commands);
+
+// A stretch of a text: the offset of its first byte and the offset just
+// past its last.
+using text_span = std::pair<std::size_t, std::size_t>;
+
+// The same pass a byte at a time, for showing it at work: besides the
+// command string, the stretch of the text that each of its characters was
+// made of. A paired command spans its command through its `-`, a run of
+// pluses spans the whole run, and everything else its own byte. On a
+// rejection, `commands` is empty and `spans` holds the rejected `-`.
+bool trace_quality_control(std::string_view text, program_text& commands,
+                           std::vector<text_span>& spans);
 
 }  // namespace qualm
 

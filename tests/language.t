@@ -70,6 +70,18 @@ Only A to Z fold; other bytes, 0x80 and up, and line ends are dropped.
   hq\r\n    [hq]
   h\r-      [h-]
 
+Where each command came from: a pair from its command through its `-`, a
+run of pluses whole, a lone `-` itself, the rejected `-`.
+
+  $ for text in +++- 'h h-' hx-h- Hq-Q h++ +x- 9++-h; do printf -- "$text" | pass_of spans; done
+  0[+++-] 
+  h[h] #[h-] 
+  h[h] -[-] h[h] -[-] 
+  h[H] @[q-] q[Q] 
+  h[h] +[++] +[++] 
+  rejected[-] 
+  9[9] v[++-] h[h] 
+
 A `-` before any command has been produced is rejected.
 
   $ pass - -h x- +x- '+ -' '\0-' ++x- '\xC8-' '   -9hq'

@@ -7,13 +7,21 @@ exactly, and output that cannot be written is never reported as success.
 Every end of line of the program's own is a write: the song is 199 writes
 for its 299 lines. (A leak check, where there is one, cannot run traced.)
 
-  $ writes() { printf -- "$1" > program; ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0 strace -qq -e trace=write qualm program < /dev/null 2>&1 > /dev/null; }
+  $ writes() { printf -- "$1" > program; ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0 strace -qq -e trace=write "${qualm_exe[@]}" program < /dev/null 2>&1 > /dev/null; }
   $ writes 'Hq'
   write(1, "Hello World!\n", 13)          = 13
   write(1, "Hq", 2)                       = 2
   write(1, "\n", 1)                       = 1
   $ writes 9 | grep -c '^write(1,'
   199
+
+A file is read whole in one read, the first 256 KiB of a larger one in one
+read and the rest in another, and one more read finds the end.
+
+  $ reads() { head -c $1 /dev/zero > big; strace -qq -P big -e trace=read "${qualm_exe[@]}" big < /dev/null 2>&1 > /dev/null | awk '{ print $NF }' | paste -sd ' '; }
+  $ reads 100000; reads 10485760
+  100000 0
+  262144 10223616 0
 
 The endless commands, a bounded prefix: the song from its first verse each
 time, and the text as it was loaded, millions of times.

@@ -1,5 +1,24 @@
 # Sourced by the transcripts, which find qualm and pass_of on PATH.
 
+# qualm_exe: how to start qualm from another program. A cross build runs
+# under the emulator in $QUALM_EMULATOR; there, qualm and pass_of stand for
+# the emulated programs, in this shell and in the shells it starts, and
+# the emulator's own report of a fatal signal is left out of what they
+# write to standard error.
+qualm_exe=(${QUALM_EMULATOR:+"$QUALM_EMULATOR"} "$(type -P qualm)")
+if [[ -n ${QUALM_EMULATOR-} ]]; then
+  export qualm_path=$(type -P qualm) pass_of_path=$(type -P pass_of) emulator_errors=$(mktemp)
+  emulated() {
+    "$QUALM_EMULATOR" "$@" 2> "$emulator_errors"
+    local status=$?
+    grep -v '^qemu: uncaught target signal' "$emulator_errors" >&2
+    return $status
+  }
+  qualm() { emulated "$qualm_path" "$@"; }
+  pass_of() { emulated "$pass_of_path" "$@"; }
+  export -f emulated qualm pass_of
+fi
+
 # run PROGRAM [INPUT]: runs PROGRAM (printf escapes) from a file, with INPUT
 # on standard input. Shows what it writes to standard output and error (a
 # whole song as <song>, at most 8 lines), its status in brackets, and what

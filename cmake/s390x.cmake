@@ -1,0 +1,4 @@
+# Big-endian s390x (Debian: g++-s390x-linux-gnu).
+set(QUALM_CROSS_TRIPLE s390x-linux-gnu)
+set(CMAKE_SYSTEM_PROCESSOR s390x)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)
