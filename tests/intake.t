@@ -40,8 +40,8 @@ Files without a size of their own are read to their end.
   Hello World!
   hq
   [0]
-  $ shown qualm /proc/sys/kernel/ostype < /dev/null
-  Linux
+  $ shown qualm /proc/self/comm < /dev/null
+  qualm
   
   [0]
   $ printf 'q\nh' | shown qualm /dev/stdin
@@ -61,8 +61,8 @@ line of standard input, silently.
   Hello World!
   [0] left z
   $ [[ $(id -u) == 0 ]] && as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups) || as_nobody=()
-  $ dir=$(mktemp -d); chmod 755 "$dir"; cp "${qualm_exe[-1]}" "$dir"; printf q > "$dir/unreadable"; chmod 0 "$dir/unreadable"
-  $ printf 'h\n' | shown "${as_nobody[@]}" ${QUALM_EMULATOR-} "$dir/qualm" "$dir/unreadable"; rm -r "$dir"
+  $ dir=$(TMPDIR=/tmp mktemp -d); chmod 755 "$dir"; cp "${qualm_exe[-1]}" "$dir"; printf q > "$dir/unreadable"; chmod 0 "$dir/unreadable"
+  $ printf 'h\n' | shown "${as_nobody[@]}" "${emulator[@]}" "$dir/qualm" "$dir/unreadable"; rm -r "$dir"
   Hello World!
   [0]
 

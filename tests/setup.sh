@@ -1,23 +1,27 @@
 # Sourced by the transcripts, which find qualm and pass_of on PATH.
 
-# qualm_exe: how to start qualm from another program. A cross build runs
-# under the emulator in $QUALM_EMULATOR; there, qualm and pass_of stand for
-# the emulated programs, in this shell and in the shells it starts, and
-# the emulator's own report of a fatal signal is left out of what they
-# write to standard error.
-qualm_exe=(${QUALM_EMULATOR:+"$QUALM_EMULATOR"} "$(type -P qualm)")
+# emulator, qualm_exe: how another program starts a program of the build,
+# and qualm. A cross build runs under the emulator in $QUALM_EMULATOR;
+# there, qualm and pass_of stand for the emulated programs, in this shell
+# and in the shells it starts. The emulator is started by the name qualm,
+# which is what the process is then called, and its own report of a fatal
+# signal is left out.
+emulator=()
 if [[ -n ${QUALM_EMULATOR-} ]]; then
-  export qualm_path=$(type -P qualm) pass_of_path=$(type -P pass_of) emulator_errors=$(mktemp)
+  export emulator_dir=$(mktemp -d) qualm_path=$(type -P qualm) pass_of_path=$(type -P pass_of)
+  ln -s "$(type -P "$QUALM_EMULATOR")" "$emulator_dir/qualm"
+  emulator=("$emulator_dir/qualm")
   emulated() {
-    "$QUALM_EMULATOR" "$@" 2> "$emulator_errors"
+    { "$emulator_dir/qualm" "$@" 2> "$emulator_dir/errors"; } 2> /dev/null  # no word from bash on a signal
     local status=$?
-    grep -v '^qemu: uncaught target signal' "$emulator_errors" >&2
+    grep -v '^qemu: uncaught target signal' "$emulator_dir/errors" >&2
     return $status
   }
   qualm() { emulated "$qualm_path" "$@"; }
   pass_of() { emulated "$pass_of_path" "$@"; }
   export -f emulated qualm pass_of
 fi
+qualm_exe=("${emulator[@]}" "$(type -P qualm)")
 
 # run PROGRAM [INPUT]: runs PROGRAM (printf escapes) from a file, with INPUT
 # on standard input. Shows what it writes to standard output and error (a
