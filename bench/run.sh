@@ -77,15 +77,15 @@ printf '   memory %s x the file (<= 1.1: %s); %s KiB at its peak\n' \
   "$memory" "$(verdict "$memory" '<=' 1.1)" "$memory_kib"
 rm -f "$work/final_h"
 
-echo "== 4. song: 4,000 songs, against a minimal C writer with the same 199 writes per song"
-head -c 4000 /dev/zero | tr '\0' 9 > "$work/songs"
+echo "== 4. song: 1,000 songs, against a minimal C writer with the same 199 writes per song"
+head -c 1000 /dev/zero | tr '\0' 9 > "$work/songs"
 # The same writer through unbuffered stdio shows what the C library's fwrite
 # costs per call, which a program of the standard library alone must pay.
 for target in /dev/null pipe; do
   into=$([[ $target == pipe ]] && echo '| cat > /dev/null' || echo '> /dev/null')
   ours="seconds /dev/null sh -c \"'$qualm' '$work/songs' $into\""
-  read -r r _ < <(paired "$ours" "seconds /dev/null sh -c \"'$work/c_writer' song 4000 $into\"")
-  read -r stdio _ < <(paired "$ours" "seconds /dev/null sh -c \"'$work/c_writer' stdio-song 4000 $into\"")
+  read -r r _ < <(paired "$ours" "seconds /dev/null sh -c \"'$work/c_writer' song 1000 $into\"")
+  read -r stdio _ < <(paired "$ours" "seconds /dev/null sh -c \"'$work/c_writer' stdio-song 1000 $into\"")
   printf '   to %-9s %s x (<= 1.3: %s); against C through stdio: %s x\n' "$target" "$r" "$(verdict "$r" '<=' 1.3)" "$stdio"
 done
 if command -v strace > /dev/null; then

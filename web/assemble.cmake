@@ -1,7 +1,8 @@
 # Assembles the playground into one page that works opened from disk: the
-# page's script, the interpreter module (as text, to start a worker from)
-# and the example programs go inline into the template.
-# cmake -D template=... -D script=... -D module=... -D examples=... -D page=... -P assemble.cmake
+# page's script, the worker's script and the interpreter module (as text,
+# to start a worker from) and the example programs go inline into the
+# template.
+# cmake -D template=... -D script=... -D worker=... -D module=... -D examples=... -D page=... -P assemble.cmake
 function(inline_text content_var what)
   string(TOLOWER "${${content_var}}" lower)
   foreach(marker "</script" "<!--")
@@ -14,8 +15,10 @@ endfunction()
 
 file(READ "${template}" html)
 file(READ "${script}" script_text)
+file(READ "${worker}" worker_text)
 file(READ "${module}" module_text)
 inline_text(script_text "${script}")
+inline_text(worker_text "${worker}")
 inline_text(module_text "${module}")
 
 file(GLOB programs "${examples}/*.qlm")
@@ -30,6 +33,7 @@ endforeach()
 
 string(REPLACE "<!-- examples -->" "${example_tags}" html "${html}")
 string(REPLACE "<!-- interpreter -->"
-  "<script type=\"text/plain\" id=\"interpreter\">${module_text}</script>" html "${html}")
+  "<script type=\"text/plain\" id=\"interpreter\">${module_text}</script>\n<script type=\"text/plain\" id=\"worker\">${worker_text}</script>"
+  html "${html}")
 string(REPLACE "<script src=\"playground.js\"></script>" "<script>${script_text}</script>" html "${html}")
 file(WRITE "${page}" "${html}")

@@ -1,168 +1,101 @@
 'use strict';
-// The playground: runs qualm, compiled to WebAssembly, in a worker started
-// afresh for each run, so that a program without end never freezes the
-// page: the worker stops itself after an output budget, and the page stops
-// it after a time budget.
+// The playground's page. Everything the interpreter does happens in
+// workers (worker.js): one explains the program as it is edited, and each
+// run gets a fresh one, which the page stops after a time budget. This
+// thread only shows what they send, in pieces of bounded size, so that it
+// never freezes, whatever a program writes.
 
-const OUTPUT_BUDGET = 1 << 20;
 const TIME_BUDGET_MS = 2000;
-const COMMANDS_SHOWN = 2000;
-
-// Runs in the worker, after the interpreter module's own script. Takes the
-// program's bytes, answers with its command string, the output as it comes
-// and how the run ended.
-function workerMain(outputBudget) {
-  onmessage = async ({ data: program }) => {
-    let pending = [];
-    let written = 0;
-    let budgetReached = false;
-    let lastPost = Date.now();
-    const postOutput = () => {
-      postMessage({ output: Uint8Array.from(pending) });
-      pending = [];
-      lastPost = Date.now();
-    };
-    const writeByte = (byte) => {
-      if (byte === null) return;
-      // The interpreter takes this as a failed write and stops at once.
-      if (written === outputBudget) {
-        budgetReached = true;
-        throw new Error('output budget reached');
-      }
-      pending.push(byte);
-      written += 1;
-      if (pending.length >= 1 << 15 || Date.now() - lastPost > 50) postOutput();
-    };
-    const qualm = await createQualm({
-      noInitialRun: true,
-      quit: (status, thrown) => { throw thrown; },
-      // The final wait has nothing to wait for here: standard input is empty.
-      preRun: [(module) => module.FS.init(() => null, writeByte, () => {})],
-      print: () => {},
-      printErr: () => {},
-    });
-    qualm.FS.writeFile('/program.qlm', program);
-    postMessage({ commands: commandString(qualm, program) });
-    let end;
-    try {
-      end = { exit: qualm.callMain(['/program.qlm']) };
-    } catch (thrown) {
-      if (thrown instanceof WebAssembly.RuntimeError) end = { abort: String(thrown.message) };
-      else if (typeof thrown === 'number') end = { exception: true };
-      else end = { error: String(thrown) };
-    }
-    postOutput();
-    postMessage({ end: budgetReached ? { budget: 'output' } : end });
-  };
-
-  // The command string from the interpreter's own pass, or null when the
-  // program is rejected.
-  function commandString(qualm, program) {
-    const text = qualm._malloc(program.length + 1);
-    const out = qualm._malloc(program.length + 1);
-    qualm.HEAPU8.set(program, text);
-    const length = qualm._qualm_command_string(text, program.length, out);
-    const commands = length < 0 ? null : new TextDecoder().decode(qualm.HEAPU8.subarray(out, out + length));
-    qualm._free(text);
-    qualm._free(out);
-    return commands;
-  }
-}
+const ADDRESS_LIMIT = 16000; // characters that every browser and chat keeps of an address
+const STORAGE_KEY = 'qualm.program';
+const SHARE_PREFIX = '#program=';
 
 // What each command that quality control pairs stands for, and how a
 // console shows the end it brings.
 const PAIRED = {
   '0': { pair: '+-', words: 'a division of 1 by 0', console: 'signal SIGFPE (status 136)' },
   'v': { pair: '++-', words: 'a re-raise with no exception in flight', console: 'signal SIGABRT (status 134)' },
-  '?': { pair: '9-', words: 'the song, sung again and again without end', console: 'it runs until it is stopped' },
+  '?': { pair: '9-', words: 'the song, sung again and again without end', console: 'it runs until it is stopped', endless: true },
   '#': { pair: 'h-', words: 'an uncaught stream failure', console: 'signal SIGABRT (status 134)' },
-  '@': { pair: 'q-', words: 'the program text, written again and again without end', console: 'it runs until it is stopped' },
+  '@': { pair: 'q-', words: 'the program text, written again and again without end', console: 'it runs until it is stopped', endless: true },
 };
+const PLAIN = { '+': 'does nothing', '9': 'sings the song once', 'h': 'writes Hello World!', 'q': 'writes the program itself' };
 
+const $ = (id) => document.getElementById(id);
 const page = {
-  program: document.getElementById('program'),
-  run: document.getElementById('run'),
-  examples: document.getElementById('examples'),
-  commands: document.getElementById('commands'),
-  meanings: document.getElementById('meanings'),
-  ending: document.getElementById('ending'),
-  output: document.getElementById('output'),
+  program: $('program'), run: $('run'), stop: $('stop'), examples: $('examples'), share: $('share'),
+  notice: $('notice'), summary: $('summary'), commandString: $('command-string'), commands: $('commands'),
+  meanings: $('meanings'), ending: $('ending'), output: $('output'), shown: $('shown'), download: $('download'),
 };
 
 // Browsers refuse a worker script from disk, but not one from a Blob.
-const workerUrl = URL.createObjectURL(new Blob([
-  document.getElementById('interpreter').textContent,
-  `;(${workerMain})(${OUTPUT_BUDGET});`,
-], { type: 'text/javascript' }));
+const workerUrl = URL.createObjectURL(new Blob(
+  [$('interpreter').textContent, ';\n', $('worker').textContent], { type: 'text/javascript' }));
 
-let current = null;
+// --- Explaining the program as it is edited
 
-function run() {
-  stop();
-  page.output.textContent = '';
-  page.commands.textContent = '';
-  page.meanings.textContent = '';
-  showEnding('Running…', false);
-  const worker = new Worker(workerUrl);
-  const timer = setTimeout(() => {
-    stop();
-    showEnding(`Stopped after ${TIME_BUDGET_MS / 1000} s.`, true);
-  }, TIME_BUDGET_MS);
-  current = { worker, timer, commands: '' };
-  worker.onmessage = ({ data }) => {
-    if ('commands' in data) showCommands(data.commands);
-    if ('output' in data) page.output.append(visible(data.output));
-    if ('end' in data) {
-      showEnding(...describeEnd(data.end, current.commands));
-      stop();
-    }
-  };
-  worker.onerror = (event) => {
-    stop();
-    showEnding(`The interpreter could not run: ${event.message}`, true);
-  };
-  worker.postMessage(new TextEncoder().encode(page.program.value));
-}
+const explainer = new Worker(workerUrl);
+let explaining = null; // the program being explained
+let explainAgain = false;
+let explained = { program: null, ender: null };
 
-function stop() {
-  if (!current) return;
-  clearTimeout(current.timer);
-  current.worker.terminate();
-  current = null;
-}
-
-function showEnding(text, abnormal) {
-  page.ending.textContent = text;
-  page.ending.classList.toggle('abnormal', abnormal);
-}
-
-// The command string, character by character: paired commands stand out,
-// and once a lone `-` has switched pairing off, what follows is plain.
-function showCommands(commands) {
-  if (commands === null) {
-    page.commands.textContent = 'Rejected: a - came before any command.';
+function explain() {
+  if (explaining !== null) {
+    explainAgain = true;
     return;
   }
-  current.commands = commands;
-  if (commands === '') page.commands.textContent = 'No commands.';
-  let off = false;
-  const seen = new Set();
-  for (const c of commands.slice(0, COMMANDS_SHOWN)) {
-    const chip = document.createElement('span');
-    off = off || c === '-';
-    chip.className = PAIRED[c] ? 'paired' : off ? 'off' : '';
-    chip.textContent = PAIRED[c] ? PAIRED[c].pair : c;
-    chip.title = PAIRED[c] ? PAIRED[c].words : c === '-' ? 'a lone -: pairing is off from here on' : 'runs as usual';
-    page.commands.append(chip);
-    if (PAIRED[c] && !seen.has(c)) {
-      seen.add(c);
-      addMeaning(`${PAIRED[c].pair} ends the run with ${PAIRED[c].words}; nothing after it runs.`);
-    }
+  explaining = page.program.value;
+  explainer.postMessage({ explain: explaining });
+}
+
+explainer.onmessage = ({ data }) => {
+  explained = { program: explaining, ender: data.explained.ender };
+  showExplanation(data.explained);
+  explaining = null;
+  if (explainAgain) {
+    explainAgain = false;
+    explain();
   }
-  if (commands.length > COMMANDS_SHOWN) page.commands.append(`… and ${commands.length - COMMANDS_SHOWN} more`);
+};
+
+function showExplanation({ rejected, count, commands, chips, ender }) {
+  page.commands.replaceChildren(...chips.map((chip) => chipFor(chip, rejected)));
+  page.meanings.replaceChildren();
+  page.commandString.textContent = rejected ? 'none: rejected' : commands === '' ? 'empty' : commands + (count > commands.length ? '…' : '');
+  if (rejected) {
+    page.summary.textContent = 'Syntax error: a - came before any command was written. Nothing runs.';
+    addMeaning('A - with no command written before it (only ignored characters, or pluses that something else followed) is the syntax error: the program is rejected, and nothing runs.');
+    return;
+  }
+  const source = ({ start, end }) => page.program.value.slice(start, end);
+  const plusRun = chips.find((chip) => '0v'.includes(chip.command) && chip.end - chip.start > PAIRED[chip.command].pair.length);
+  if (plusRun) addMeaning(`Pluses count in pairs: ${source(plusRun)} acts as ${PAIRED[plusRun.command].pair}.`);
+  if (ender) addMeaning(`${PAIRED[ender].pair} ends the run with ${PAIRED[ender].words}; nothing after it runs.`);
   if (commands.includes('-')) {
-    addMeaning('A lone - found no command right before it: quality control is off from there on, and every later command runs as usual.');
+    addMeaning('A lone - found no command right before it: from there on, quality control is off, and every command runs as usual.');
   }
+  const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;
+  page.summary.textContent = count === 0 ? 'No commands: the program writes nothing.'
+    : `${plural(count, 'command')}${ender ? `; the run ends at ${PAIRED[ender].pair}` : '; the run ends normally'}.`;
+}
+
+// A command as a chip: focusing or hovering it selects, in the program,
+// the characters it came from.
+function chipFor({ command, start, end }, rejected) {
+  const chip = document.createElement('button');
+  chip.type = 'button';
+  const source = page.program.value.slice(start, end);
+  const paired = PAIRED[command];
+  chip.className = rejected ? 'chip rejected' : paired ? 'chip paired' : command === '-' ? 'chip lone' : 'chip';
+  chip.textContent = paired || command === '-' ? source : command;
+  chip.title = rejected ? 'this - came before any command: the syntax error'
+    : paired ? `${source}${source.length > paired.pair.length ? ` acts as ${paired.pair}` : ''}: ends the run with ${paired.words}`
+    : command === '-' ? 'a lone -: quality control is off from here on'
+    : `${source}: ${PLAIN[command]}`;
+  const select = () => page.program.setSelectionRange(start, end);
+  chip.addEventListener('focus', select);
+  chip.addEventListener('mouseenter', select);
+  return chip;
 }
 
 function addMeaning(text) {
@@ -171,46 +104,161 @@ function addMeaning(text) {
   page.meanings.append(item);
 }
 
-// How the run ended, in words, and whether that is an abnormal end. The
-// command that ends a run is the first paired one in the command string.
-function describeEnd(end, commands) {
-  const ender = PAIRED[[...commands].find((c) => PAIRED[c])];
-  if ('exit' in end && end.exit === 0) return ['Ended normally: exit 0 (a console first waits for one key).', false];
-  if ('exit' in end) return [`Syntax error, nothing ran: exit ${end.exit} (a console first waits for one key).`, true];
-  if ('budget' in end) {
-    const endless = ender && ['9-', 'q-'].includes(ender.pair);
-    return [`Stopped after 1 MiB of output${endless ? `: ${ender.pair} brings ${ender.words}, so the output repeats without end` : ''}.`, true];
-  }
-  const runtime = end.exception ? 'an uncaught exception' : 'abort' in end ? `abort(${end.abort.replace(/^Aborted\((.*)\).*$/, '$1')})` : end.error;
-  if (!ender) return [`Ended abnormally: ${runtime}.`, true];
-  return [`Ended by ${ender.pair}: ${ender.words}. In a console: ${ender.console}. Here: ${runtime}.`, true];
+// --- Running
+
+let spare = new Worker(workerUrl); // started ahead, so that a run need not wait for the module
+let current = null;
+
+function run() {
+  stop();
+  const worker = spare;
+  spare = new Worker(workerUrl);
+  // How the run ends is known at once where the program has been explained;
+  // otherwise the worker tells.
+  const ender = explained.program === page.program.value ? explained.ender : null;
+  current = { worker, chunks: [], total: 0, shown: 0, ender, timer: setTimeout(() => finish({ budget: 'time' }), TIME_BUDGET_MS) };
+  page.output.replaceChildren();
+  page.shown.textContent = '';
+  page.download.hidden = true;
+  page.stop.disabled = false;
+  showEnding('Running…', false);
+  worker.onmessage = ({ data }) => {
+    if ('ender' in data) current.ender = data.ender;
+    if ('chunk' in data) showOutput(data);
+    if ('end' in data) finish(data.end);
+  };
+  worker.onerror = (event) => finish({ error: event.message });
+  worker.postMessage({ run: new TextEncoder().encode(page.program.value) });
 }
 
-// The output's bytes as text that shows each of them: printable ones and
-// newlines as they are, the others as \xHH in a mark of their own.
-function visible(bytes) {
+function showOutput({ chunk, parts, shown }) {
+  current.chunks.push(chunk);
+  current.total += chunk.length;
+  current.shown = shown;
   const fragment = document.createDocumentFragment();
-  let plain = '';
-  for (const byte of bytes) {
-    if ((byte >= 0x20 && byte < 0x7f) || byte === 0x0a) {
-      plain += String.fromCharCode(byte);
+  for (const [marked, text] of parts) {
+    if (!marked) {
+      fragment.append(text);
       continue;
     }
-    fragment.append(plain);
-    plain = '';
-    const mark = document.createElement('i');
+    const mark = document.createElement('span');
     mark.className = 'byte';
-    mark.textContent = `\\x${byte.toString(16).toUpperCase().padStart(2, '0')}`;
+    mark.textContent = text;
     fragment.append(mark);
   }
-  fragment.append(plain);
-  return fragment;
+  page.output.append(fragment);
+}
+
+function finish(end) {
+  if (!current) return;
+  const { worker, timer, chunks, total, shown, ender } = current;
+  clearTimeout(timer);
+  worker.terminate();
+  current = null;
+  page.stop.disabled = true;
+  showEnding(...describeEnd(end, ender));
+  if (total > shown) page.shown.textContent = `Shown: the first ${shown.toLocaleString('en')} of ${total.toLocaleString('en')} bytes written.`;
+  if (total > 0) {
+    URL.revokeObjectURL(page.download.href);
+    page.download.href = URL.createObjectURL(new Blob(chunks, { type: 'application/octet-stream' }));
+    page.download.hidden = false;
+  }
+}
+
+function stop() {
+  finish({ budget: 'you' });
+}
+
+function showEnding(text, abnormal) {
+  page.ending.textContent = text;
+  page.ending.classList.toggle('abnormal', abnormal);
+}
+
+// How the run ended, in words, and whether that is an abnormal end. The
+// command that ends a run is the first paired one in the command string.
+function describeEnd(end, ender) {
+  const paired = PAIRED[ender];
+  if (end.exit === 0) return ['Ended normally: exit 0 (a console first waits for one key).', false];
+  if ('exit' in end) return [`Syntax error, nothing ran: exit ${end.exit} (a console first waits for one key).`, true];
+  if ('budget' in end) {
+    const by = { output: 'after 1 MiB of output', time: `after ${TIME_BUDGET_MS / 1000} s`, you: 'by you' }[end.budget];
+    if (paired?.endless) return [`Stopped ${by}: ${paired.pair} brings ${paired.words}, so the output repeats without end.`, true];
+    return [`Stopped ${by}. The program would end on its own${paired ? `, by ${paired.pair}` : ''}; the page stopped it first.`, true];
+  }
+  const runtime = end.exception ? 'an uncaught exception'
+    : 'abort' in end ? `abort(${end.abort.replace(/^Aborted\((.*)\).*$/, '$1')})` : end.error;
+  if (!paired) return [`Ended abnormally: ${runtime}.`, true];
+  return [`Ended by ${paired.pair}: ${paired.words}. In a console: ${paired.console}. Here: ${runtime}.`, true];
+}
+
+// --- Keeping, sharing and choosing programs
+
+let saveTimer = 0;
+function edited() {
+  notice('');
+  explain();
+  clearTimeout(saveTimer);
+  saveTimer = setTimeout(() => {
+    try {
+      localStorage.setItem(STORAGE_KEY, page.program.value);
+    } catch {
+      notice('This program is too long to keep across a reload; download or share it instead.');
+    }
+  }, 300);
+}
+
+function share() {
+  const address = location.href.split('#')[0] + SHARE_PREFIX + encodeURIComponent(page.program.value.toWellFormed());
+  if (address.length > ADDRESS_LIMIT) {
+    notice(`This program is too long to share in an address: it would take ${address.length.toLocaleString('en')} characters, and ${ADDRESS_LIMIT.toLocaleString('en')} is the most that every browser keeps.`);
+    return;
+  }
+  history.replaceState(null, '', address);
+  navigator.clipboard.writeText(address).then(
+    () => notice('Copied the address of this program: opening it loads the program. Nothing is sent anywhere.'),
+    () => notice('The address bar now holds this program: copy it from there.'));
+}
+
+function notice(text) {
+  page.notice.textContent = text;
+}
+
+function loadShared() {
+  if (!location.hash.startsWith(SHARE_PREFIX)) return false;
+  try {
+    page.program.value = decodeURIComponent(location.hash.slice(SHARE_PREFIX.length));
+  } catch {
+    notice('The address holds no program that can be read.');
+  }
+  return true;
+}
+
+// Replaces the program the way typing would, so that undo brings the old
+// one back.
+function replaceProgram(text) {
+  page.program.focus();
+  page.program.select();
+  if (!document.execCommand('insertText', false, text)) page.program.setRangeText(text, 0, page.program.value.length, 'end');
+  notice('Undo (Ctrl+Z) brings back the program you had.');
 }
 
 for (const example of document.querySelectorAll('script.example')) {
   page.examples.append(new Option(example.dataset.name, example.textContent));
 }
+if (!loadShared()) page.program.value = localStorage.getItem(STORAGE_KEY) ?? page.program.value;
 page.examples.addEventListener('change', () => {
-  if (page.examples.value !== '') page.program.value = page.examples.value;
+  if (page.examples.value !== '') replaceProgram(page.examples.value);
+  page.examples.value = '';
 });
+page.program.addEventListener('input', edited);
 page.run.addEventListener('click', run);
+page.stop.addEventListener('click', stop);
+page.share.addEventListener('click', share);
+window.addEventListener('hashchange', () => loadShared() && edited());
+document.addEventListener('keydown', (event) => {
+  if (event.key === 'Enter' && (event.ctrlKey || event.metaKey)) {
+    event.preventDefault();
+    run();
+  }
+});
+explain();
