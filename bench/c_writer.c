@@ -2,7 +2,8 @@
  *   c_writer song N        N songs, 199 writes each (N = 0: without end)
  *   c_writer stdio-song N  the same through unbuffered stdio, one fwrite a piece
  *   c_writer echo FILE     the file's bytes and "\n" in one write, without end
- *   c_writer read FILE     reads the file into one fresh buffer, then exits:
+ *   c_writer read FILE     reads the file into one fresh buffer and looks at
+ *                          each byte once, for an "h", then exits:
  *                          the floor for a run that holds a program in memory
  *   c_writer hello         writes "Hello World!\n" and reads one character:
  *                          the floor for starting up
@@ -89,8 +90,12 @@ int main(int argc, char **argv) {
     }
     if (argc == 3 && strcmp(argv[1], "read") == 0) {
         size_t size;
-        free(load_file(argv[2], &size));
-        return 0;
+        char *text = load_file(argv[2], &size);
+        /* Any reader of a program looks at every byte of it: on some virtual
+         * machines the first look at a page the kernel filled is the dear part. */
+        const int found = memchr(text, 'h', size) != NULL;
+        free(text);
+        return !found;
     }
     if (argc == 2 && strcmp(argv[1], "hello") == 0) {
         fputs("Hello World!\n", stdout);

@@ -40,6 +40,16 @@ for (const file of process.argv.slice(2)) {
     }
     console.log(`${file.split('/').pop().padEnd(16)} ${name.padEnd(14)} Run to result ${times.join(' ')} ms; longest task ${longest.join(' ')} ms`);
   }
+  for (const colorScheme of process.env.SCREENSHOTS ? ['light', 'dark'] : []) {
+    for (const width of [390, 1280]) {
+      await page.emulateMedia({ colorScheme });
+      await page.setViewportSize({ width, height: 900 });
+      await page.fill('#program', 'Hé\t+++-9');
+      await page.click('#run');
+      await page.waitForTimeout(500);
+      await page.screenshot({ path: `${process.env.SCREENSHOTS}/${file.split('/').pop()}-${width}-${colorScheme}.png`, fullPage: true });
+    }
+  }
   await page.close();
 }
 await browser.close();

@@ -65,7 +65,7 @@ for what in wall cpu; do
     "$(awk -v t="$base" 'BEGIN { print t * 1e6 }')"
 done
 
-echo "== 3. whole run, 256 MiB program file whose only command is a final h, against the read floor"
+echo "== 3. whole run, 256 MiB program file whose only command is a final h, against the read floor (read it, look at each byte)"
 "$work/make_data" final_h "$size" > "$work/final_h"
 read -r wall floor _ _ memory_kib _ < <("$work/alternate" 21 /dev/null "$qualm" "$work/final_h" -- \
   "$work/c_writer" read "$work/final_h")

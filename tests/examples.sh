@@ -4,8 +4,7 @@
 # A Windows build (under wine) writes every LF as CRLF, and ends with status
 # 3 where it aborts or takes SIGFPE.
 set -uo pipefail
-windows=false
-if [[ $1 == --windows ]]; then windows=true; shift; fi
+windows=false && [[ $1 == --windows ]] && windows=true && shift
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 failed=0
@@ -14,9 +13,7 @@ for program in "$(dirname "$0")"/../examples/*.qlm; do
   read -r how detail < "$name.end"
   rounds=$([[ $how == repeats ]] && echo 3 || echo 1)  # output that repeats is stopped by its reader
   for ((i = 0; i < rounds; i++)); do if $windows; then sed 's/$/\r/' "$name.out"; else cat "$name.out"; fi; done > "$scratch/expected"
-  case $how in
-    exit) status=$detail ;; signal) status=$((128 + $(kill -l "$detail"))) ;; repeats) status=141 ;;
-  esac
+  case $how in exit) status=$detail ;; signal) status=$((128 + $(kill -l "$detail"))) ;; repeats) status=141 ;; esac
   if $windows && [[ $how != exit ]]; then status=$([[ $how == signal ]] && echo 3 || echo any); fi
   limit=$(($(wc -c < "$scratch/expected") + (rounds == 1)))  # a byte more shows any extra
   { echo | "$@" "$program" | head -c "$limit" > "$scratch/actual"; got=${PIPESTATUS[1]}; } 2> /dev/null

@@ -70,8 +70,7 @@ At a terminal, the wait takes the line its key was typed on and drops what
 was typed ahead, so that none of it reaches the shell; the terminal's
 settings are left as they were.
 
-  $ printf h > program
-  $ python3 "$TESTDIR/pty_type.py" 's=$(stty -g); qualm program; echo over; [[ $(stty -g) == "$s" ]] && echo same; read -r next; echo "next: $next"' ready 'ls\rpwd\r' over 'date\r'
+  $ printf h > program; python3 "$TESTDIR/pty_type.py" 's=$(stty -g); qualm program; echo over; [[ $(stty -g) == "$s" ]] && echo same; read -r next; echo "next: $next"' ready 'ls\rpwd\r' over 'date\r'
   ready
   Hello World!
   over

@@ -18,8 +18,8 @@ int main(int argc, char** argv) {
         const bool accepted = qualm::trace_quality_control(text, commands, spans);
         std::cout << (accepted ? "" : "rejected" + commands);
         for (std::size_t i = 0; i < spans.size(); ++i) {
-            const auto [first, last] = spans[i];
-            std::cout << (i < commands.size() ? commands.substr(i, 1) : "") << '[' << text.substr(first, last - first) << "] ";
+            std::cout << (accepted ? commands.substr(i, 1) : "") << '['
+                      << text.substr(spans[i].first, spans[i].second - spans[i].first) << "] ";
         }
         std::cout << '\n';
         return 0;

@@ -8,8 +8,7 @@ export WINEDEBUG=-all WINEPREFIX=$(mktemp -d)  # a prefix of its own, whatever H
 trap 'wineserver -k; rm -rf "$WINEPREFIX"' EXIT
 wine=${WINE:-/usr/lib/wine/wine64}
 "$wine" wineboot --init > /dev/null 2>&1  # setting up a prefix talks about itself
-zip=$(realpath "$1")
-(cd "$WINEPREFIX" && cmake -E tar xf "$zip")
+cmake -E chdir "$WINEPREFIX" cmake -E tar xf "$(realpath "$1")"
 qualm=("$wine" "$WINEPREFIX"/qualm-*-win64/qualm.exe)
 printf 'Q\r\nh\r\n' > "$WINEPREFIX/crlf.qlm"
 cmp <(echo | "${qualm[@]}" "$WINEPREFIX/crlf.qlm") <(printf 'Q\r\nh\r\n\r\nHello World!\r\n')
