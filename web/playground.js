@@ -58,7 +58,7 @@ explainer.onmessage = ({ data }) => {
   }
 };
 
-function showExplanation({ rejected, count, commands, chips, ender }) {
+function showExplanation({ rejected, count, commands, chips, ender, lone }) {
   page.commands.replaceChildren(...chips.map((chip) => chipFor(chip, rejected)));
   page.meanings.replaceChildren();
   page.commandString.textContent = rejected ? 'none: rejected' : commands === '' ? 'empty' : commands + (count > commands.length ? '…' : '');
@@ -71,7 +71,7 @@ function showExplanation({ rejected, count, commands, chips, ender }) {
   const plusRun = chips.find((chip) => '0v'.includes(chip.command) && chip.end - chip.start > PAIRED[chip.command].pair.length);
   if (plusRun) addMeaning(`Pluses count in pairs: ${source(plusRun)} acts as ${PAIRED[plusRun.command].pair}.`);
   if (ender) addMeaning(`${PAIRED[ender].pair} ends the run with ${PAIRED[ender].words}; nothing after it runs.`);
-  if (commands.includes('-')) {
+  if (lone) {
     addMeaning('A lone - found no command right before it: from there on, quality control is off, and every command runs as usual.');
   }
   const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;

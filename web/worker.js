@@ -54,7 +54,9 @@ function explain(qualm, program) {
   for (let i = 0; i < offsets.length; i += 2) {
     chips.push({ command: rejected ? '-' : commands[i / 2], start: at.get(offsets[i]), end: at.get(offsets[i + 1]) });
   }
-  return { rejected, count: commands.length, commands: commands.slice(0, SHOWN_COMMANDS), chips, ender: firstEnder(commands) };
+  return {
+    rejected, count: commands.length, commands: commands.slice(0, SHOWN_COMMANDS), chips, ender: firstEnder(commands), lone: commands.includes('-'),
+  };
 }
 
 const firstEnder = (commands) => [...commands].find((c) => ENDERS.includes(c)) ?? null;

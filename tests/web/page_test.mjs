@@ -20,7 +20,7 @@ await page.goto(pathToFileURL(pagePath).href);
 let failures = 0;
 const check = (ok, what) => { console.log(`${ok ? 'ok' : 'FAILED'} ${what}`); failures += !ok; };
 const text = (selector) => page.textContent(selector);
-const ended = () => page.waitForFunction(() => !['', 'Running…'].includes(document.getElementById('ending').textContent));
+const ended = () => page.waitForFunction(() => !['', 'Running…'].includes(document.getElementById('ending').textContent), null, { polling: 20 });
 const runShown = async (program) => {
   if (program !== undefined) await page.fill('#program', program);
   const start = await page.evaluate(() => { window.longest = 0; return Date.now(); });
@@ -33,7 +33,7 @@ const downloaded = async () => (await page.isHidden('#download') ? Buffer.alloc(
 const runNative = (command, program) => execFileSync('sh', ['-c', `printf %s "$2" > "$1"; ${command}`, 'sh',
   `${tmpdir()}/page-test.qlm`, program], { stdio: ['ignore', 'pipe', 'ignore'] });
 const commandsOf = (program) => page.waitForFunction((want) => document.getElementById('command-string').textContent === want,
-  runNative(`"${native}/tests/pass_of" < "$1"`, program).toString().trim().replace(/^rejected$/, 'none: rejected').replace(/^$/, 'empty'), { timeout: 5000 })
+  runNative(`"${native}/tests/pass_of" < "$1"`, program).toString().trim().replace(/^rejected$/, 'none: rejected').replace(/^$/, 'empty'), { timeout: 5000, polling: 20 })
   .then(() => true, () => false);
 
 // 1. Never freezes: no task over 200 ms, whatever the program writes.
@@ -58,9 +58,10 @@ await page.selectOption('#examples', { label: 'song' });
 await page.keyboard.press('Control+z');
 check(await page.inputValue('#program') === 'kept H', 'the program survives a reload, and undo brings it back from an example');
 await page.fill('#program', 'shared é+9\nq').then(() => page.click('#share'));
-const shared = await context.newPage();
-await shared.goto(await page.evaluate(() => navigator.clipboard.readText()));
-check(await shared.inputValue('#program') === 'shared é+9\nq', 'a shared address opens the program');
+const address = await page.evaluate(() => navigator.clipboard.readText());
+await page.fill('#program', 'kept, not shared').then(() => page.waitForTimeout(500));
+await page.goto('about:blank').then(() => page.goto(address));
+check(await page.inputValue('#program') === 'shared é+9\nq', 'a shared address opens the program');
 await page.fill('#program', 'h'.repeat(20000)).then(() => page.click('#share'));
 check((await text('#notice')).includes('too long to share'), 'a program too long for an address says so');
 await page.fill('#program', '9-');
@@ -71,8 +72,8 @@ check((await text('#ending')).startsWith('Stopped by you: 9- brings') && await p
 // 4. Quality control explained as the program is typed.
 await page.fill('#program', 'h ++++-');
 check(await commandsOf('h ++++-') && (await text('#meanings')).includes('Pluses count in pairs: ++++- acts as ++-.'), 'pluses count in pairs');
-await page.hover('#commands .chip.paired');
-check(await page.$eval('#program', (e) => `${e.selectionStart},${e.selectionEnd}`) === '2,7', 'hovering a pair selects it whole');
+check(await page.hover('#commands .chip.paired').then(() => page.$eval('#program', (e) => `${e.selectionStart},${e.selectionEnd}`)) === '2,7',
+  'hovering a pair selects it whole');
 await page.fill('#program', '++x-h');
 check(await commandsOf('++x-h') && (await text('#summary')).startsWith('Syntax error'), 'a - after dropped pluses is the syntax error');
 check((await runShown('9'.repeat(200))).ending.includes('would end on its own'), 'a finite run stopped by the budget says so');
