@@ -3,7 +3,7 @@
 # a baseline measured in the same run, the two taken in turn round after
 # round, and the median of the rounds' ratios is judged: absolute times on
 # shared machines drift. Absolute speeds are shown for scale only.
-# Usage: bash bench/run.sh     (about three minutes; needs cc and tr, and strace for the write count)
+# Usage: bash bench/run.sh     (about six minutes; needs cc and tr, and strace for the write count)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,7 +18,7 @@ for tool in alternate c_writer count_bytes make_data measure; do
   cc -O2 -o "$work/$tool" "bench/$tool.c"
 done
 size=$((256 << 20))
-rounds=9
+rounds=9  # 15 for the rates into a pipe, the noisiest figures
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
@@ -101,13 +101,13 @@ printf 'q-\n' > "$work/echo3"
 { printf 'q-'; "$work/make_data" noncommand $(((1 << 20) - 2)); } > "$work/echo1m"
 for program in echo3 echo1m; do
   line=$(($(wc -c < "$work/$program") + 1))
-  read -r r ours base < <(paired "pipe_rate '$qualm' '$work/$program'" "pipe_rate '$work/c_writer' echo '$work/$program'")
+  read -r r ours base < <(rounds=15 paired "pipe_rate '$qualm' '$work/$program'" "pipe_rate '$work/c_writer' echo '$work/$program'")
   printf '   %-7s %s x (>= 0.8: %s); for scale: %.0f against %.0f repetitions/s\n' "$program" \
     "$r" "$(verdict "$r" '>=' 0.8)" "$(ratio "$ours" "$line")" "$(ratio "$base" "$line")"
 done
 
 echo "== 6. endless song, into a pipe, against the minimal C writer"
 printf '9-' > "$work/song_forever"
-read -r r ours base < <(paired "pipe_rate '$qualm' '$work/song_forever'" "pipe_rate '$work/c_writer' song 0")
+read -r r ours base < <(rounds=15 paired "pipe_rate '$qualm' '$work/song_forever'" "pipe_rate '$work/c_writer' song 0")
 printf '   %s x (>= 0.8: %s); for scale: %.0f against %.0f songs/s\n' \
   "$r" "$(verdict "$r" '>=' 0.8)" "$(ratio "$ours" 10697)" "$(ratio "$base" 10697)"
