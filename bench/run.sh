@@ -34,7 +34,7 @@ paired() {
     a=$(eval "$1") && b=$(eval "$2")
     echo "${a%% *} ${b%% *}"
   done > "$work/rounds"
-  printf '%.2f %s %s\n' "$(awk '{ print $1 / $2 }' "$work/rounds" | median)" \
+  printf '%.3g %s %s\n' "$(awk '{ print $1 / $2 }' "$work/rounds" | median)" \
     "$(cut -d' ' -f1 "$work/rounds" | median)" "$(cut -d' ' -f2 "$work/rounds" | median)"
 }
 
@@ -45,9 +45,9 @@ pipe_rate() { "$@" < /dev/null 2> /dev/null | "$work/count_bytes" 1 || true; }
 
 echo "== 1. pass on 256 MiB in memory, against tr -dc deleting the non-command bytes"
 for shape in noncommand commands random; do
-  "$work/make_data" "$shape" "$size" > "$work/$shape"
+  "$work/make_data" "$shape" "$size" > "$work/$shape" && sync "$work/$shape"  # no writeback while measuring
   tr="seconds '$work/$shape' tr -dc '+-9HQhq'"
-  read -r r pass _ < <(paired "'$pass_bench' '$work/$shape' 3" "$tr")
+  read -r r pass _ < <(paired "'$pass_bench' '$work/$shape' 9" "$tr")
   read -r first _ < <(paired "'$pass_bench' '$work/$shape' 1" "$tr")
   printf '   %-10s %s x tr (<= 1.5: %s); first run, into fresh memory: %s x tr; for scale: %.0f MB/s\n' \
     "$shape" "$r" "$(verdict "$r" '<=' 1.5)" "$first" "$(awk -v s="$pass" -v n="$size" 'BEGIN { print n / s / 1e6 }')"
@@ -66,7 +66,7 @@ for what in wall cpu; do
 done
 
 echo "== 3. whole run, 256 MiB program file whose only command is a final h, against the read floor (read it, look at each byte)"
-"$work/make_data" final_h "$size" > "$work/final_h"
+"$work/make_data" final_h "$size" > "$work/final_h" && sync "$work/final_h"
 read -r wall floor _ _ memory_kib _ < <("$work/alternate" 21 /dev/null "$qualm" "$work/final_h" -- \
   "$work/c_writer" read "$work/final_h")
 r=$(ratio "$wall" "$floor")
