@@ -103,13 +103,13 @@ A `-` before any command has been produced is rejected.
   Syntax error: A quality control operator is not allowed as the first operator!
   [1] left y
 
-Texts far longer than any pending run, and a command right after a stretch
-without one, which is skipped many bytes at a time.
+Texts far longer than any pending run, and a command right before or after
+a stretch without one, which is skipped many bytes at a time.
 
   $ for n in 8 64; do for c in +- -h 9- h- q- H- Q-; do printf "%${n}s$c" | tr ' ' x | pass_of; done; done | paste -sd ' '
   0 rejected ? # @ # @ 0 rejected ? # @ # @
-  $ for c in - 9 h q H Q; do printf "x$c%64s" | tr ' ' x | pass_of; done | paste -sd ' '
-  rejected 9 h q h q
+  $ for c in - 9 h q H Q; do for n in 1 8; do printf "%${n}s$c%64s-" | tr ' ' x | pass_of; done; done | paste -sd ' '
+  rejected rejected 9- 9- h- h- q- q- h- h- q- q-
 
   $ { printf 'H-'; head -c 1048576 /dev/zero | tr '\0' x; printf 'Q'; } | pass_of
   #q
