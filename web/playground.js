@@ -67,9 +67,8 @@ function showExplanation({ rejected, count, commands, chips, ender, lone }) {
     addMeaning('A - with no command written before it (only ignored characters, or pluses that something else followed) is the syntax error: the program is rejected, and nothing runs.');
     return;
   }
-  const source = ({ start, end }) => page.program.value.slice(start, end);
-  const plusRun = chips.find((chip) => '0v'.includes(chip.command) && chip.end - chip.start > PAIRED[chip.command].pair.length);
-  if (plusRun) addMeaning(`Pluses count in pairs: ${source(plusRun)} acts as ${PAIRED[plusRun.command].pair}.`);
+  const plusRun = chips.find(pairOfPluses);
+  if (plusRun) addMeaning(`Pluses count in pairs: ${page.program.value.slice(plusRun.start, plusRun.end)} acts as ${pairOfPluses(plusRun)}.`);
   if (ender) addMeaning(`${PAIRED[ender].pair} ends the run with ${PAIRED[ender].words}; nothing after it runs.`);
   if (lone) {
     addMeaning('A lone - found no command right before it: from there on, quality control is off, and every command runs as usual.');
@@ -78,6 +77,10 @@ function showExplanation({ rejected, count, commands, chips, ender, lone }) {
   page.summary.textContent = count === 0 ? 'No commands: the program writes nothing.'
     : `${plural(count, 'command')}${ender ? `; the run ends at ${PAIRED[ender].pair}` : '; the run ends normally'}.`;
 }
+
+// The pair that a longer run of pluses acts as, pluses counting in pairs;
+// null for any other command.
+const pairOfPluses = ({ command, start, end }) => ('0v'.includes(command) && end - start > PAIRED[command].pair.length ? PAIRED[command].pair : null);
 
 // A command as a chip: focusing or hovering it selects, in the program,
 // the characters it came from.
@@ -89,7 +92,7 @@ function chipFor({ command, start, end }, rejected) {
   chip.className = rejected ? 'chip rejected' : paired ? 'chip paired' : command === '-' ? 'chip lone' : 'chip';
   chip.textContent = paired || command === '-' ? source : command;
   chip.title = rejected ? 'this - came before any command: the syntax error'
-    : paired ? `${source}${source.length > paired.pair.length ? ` acts as ${paired.pair}` : ''}: ends the run with ${paired.words}`
+    : paired ? `${source}${pairOfPluses({ command, start, end }) ? ` acts as ${paired.pair}` : ''}: ends the run with ${paired.words}`
     : command === '-' ? 'a lone -: quality control is off from here on'
     : `${source}: ${PLAIN[command]}`;
   const select = () => page.program.setSelectionRange(start, end);
