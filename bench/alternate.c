@@ -23,7 +23,7 @@ static double now(void) {
 }
 
 /* Runs the command once; false if it could not start or did not exit 0. */
-static int run(char **argv, const char *in, double *wall, double *cpu, long *memory) {
+static int run(char** argv, const char* in, double* wall, double* cpu, long* memory) {
     double start = now();
     pid_t child = fork();
     if (child == 0) {
@@ -43,17 +43,17 @@ static int run(char **argv, const char *in, double *wall, double *cpu, long *mem
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-static int by_value(const void *a, const void *b) {
-    double x = *(const double *)a, y = *(const double *)b;
+static int by_value(const void* a, const void* b) {
+    double x = *(const double*)a, y = *(const double*)b;
     return (x > y) - (x < y);
 }
 
-static double median(double *values, int count) {
+static double median(double* values, int count) {
     qsort(values, (size_t)count, sizeof *values, by_value);
     return count % 2 ? values[count / 2] : (values[count / 2 - 1] + values[count / 2]) / 2;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     int split = 3;
     while (split < argc && strcmp(argv[split], "--") != 0) split++;
     int runs = argc > 1 ? atoi(argv[1]) : 0;
@@ -62,7 +62,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     argv[split] = NULL;
-    char **commands[2] = {argv + 3, argv + split + 1};
+    char** commands[2] = {argv + 3, argv + split + 1};
     double *wall[2], *cpu[2];
     long memory[2] = {0, 0};
     for (int c = 0; c < 2; c++) {

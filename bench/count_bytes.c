@@ -11,7 +11,7 @@ static double now(void) {
     return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     double seconds = argc > 1 ? atof(argv[1]) : 2.0;
     static char buffer[1 << 20];
     long long total = 0;

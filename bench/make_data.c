@@ -18,20 +18,20 @@ static unsigned next(void) {
 
 static int is_command(int c) { return c && strchr("+-9HQhq", c) != NULL; }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc != 3) {
         fprintf(stderr, "usage: make_data SHAPE BYTES\n");
         return 2;
     }
-    const char *shape = argv[1];
+    const char* shape = argv[1];
     long long size = atoll(argv[2]);
-    static const char *tokens[] = {"h", "q", "9", "H", "Q", "h-", "q-", "9-", "+-", "++-", "+++-",
-                                   "+", "++", "h+", "Q9"};
-    char *data = malloc((size_t)size);
+    static const char* tokens[] = {"h",  "q",   "9",    "H", "Q",  "h-", "q-", "9-",
+                                   "+-", "++-", "+++-", "+", "++", "h+", "Q9"};
+    char* data = malloc((size_t)size);
     long long i = 0;
     if (strcmp(shape, "commands") == 0) {
         while (i < size) {
-            const char *t = tokens[next() % (sizeof tokens / sizeof *tokens)];
+            const char* t = tokens[next() % (sizeof tokens / sizeof *tokens)];
             for (; *t && i < size; ++t) data[i++] = *t;
         }
     } else if (strcmp(shape, "random") == 0) {

@@ -8,7 +8,7 @@
 #include <time.h>
 #include <unistd.h>
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc < 4) {
         fprintf(stderr, "usage: measure IN OUT COMMAND [ARGS...]\n");
         return 2;

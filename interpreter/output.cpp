@@ -11,8 +11,7 @@ namespace qualm {
 namespace {
 
 [[noreturn]] void report_output_failure(int error) {
-    std::fprintf(stderr, "qualm: cannot write standard output: %s\n",
-                 std::strerror(error));
+    std::fprintf(stderr, "qualm: cannot write standard output: %s\n", std::strerror(error));
     std::exit(EXIT_FAILURE);
 }
 

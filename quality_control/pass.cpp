@@ -15,18 +15,26 @@ namespace qualm {
 namespace {
 
 enum pending_run : unsigned char {
-    nothing,
+    none,
     plus,
     plus_plus,
     nine,
     h,
     q,
-    pairing_off,  // a `-` found nothing to pair with: no pairing from here on
+    off,  // a `-` found nothing to pair with: pairing is off from here on
     pending_runs
 };
 
 // A byte once folded: one of command_chars, in their order, or any other.
-enum byte_class : unsigned char { other, plus_byte, minus_byte, nine_byte, h_byte, q_byte, byte_classes };
+enum byte_class : unsigned char {
+    other,
+    plus_byte,
+    minus_byte,
+    nine_byte,
+    h_byte,
+    q_byte,
+    byte_classes
+};
 
 // The pending run that follows, and the character appended to the command
 // string (0 appends nothing).
@@ -38,16 +46,18 @@ using transition = std::pair<pending_run, char>;
 // A `-` with nothing pending switches pairing off and is kept, as is every
 // command character after it; when nothing was written before it, the
 // command string begins with it and the text is rejected.
+// clang-format off
 constexpr transition pass_table[pending_runs][byte_classes] = {
-    //            other              +                   -                   9                   h                   q
-    /* nothing */ {{nothing, 0},     {plus, 0},          {pairing_off, '-'}, {nine, 0},          {h, 0},             {q, 0}},
-    /* + */       {{nothing, 0},     {plus_plus, 0},     {nothing, '0'},     {nine, 0},          {h, 0},             {q, 0}},
-    /* ++ */      {{nothing, 0},     {plus, 0},          {nothing, 'v'},     {nine, 0},          {h, 0},             {q, 0}},
-    /* 9 */       {{nothing, '9'},   {plus, '9'},        {nothing, '?'},     {nine, '9'},        {h, '9'},           {q, '9'}},
-    /* h */       {{nothing, 'h'},   {plus, 'h'},        {nothing, '#'},     {nine, 'h'},        {h, 'h'},           {q, 'h'}},
-    /* q */       {{nothing, 'q'},   {plus, 'q'},        {nothing, '@'},     {nine, 'q'},        {h, 'q'},           {q, 'q'}},
-    /* off */     {{pairing_off, 0}, {pairing_off, '+'}, {pairing_off, '-'}, {pairing_off, '9'}, {pairing_off, 'h'}, {pairing_off, 'q'}},
+    //             other        +               -            9            h           q
+    /* none */    {{none, 0},   {plus, 0},      {off, '-'},  {nine, 0},   {h, 0},     {q, 0}},
+    /* + */       {{none, 0},   {plus_plus, 0}, {none, '0'}, {nine, 0},   {h, 0},     {q, 0}},
+    /* ++ */      {{none, 0},   {plus, 0},      {none, 'v'}, {nine, 0},   {h, 0},     {q, 0}},
+    /* 9 */       {{none, '9'}, {plus, '9'},    {none, '?'}, {nine, '9'}, {h, '9'},   {q, '9'}},
+    /* h */       {{none, 'h'}, {plus, 'h'},    {none, '#'}, {nine, 'h'}, {h, 'h'},   {q, 'h'}},
+    /* q */       {{none, 'q'}, {plus, 'q'},    {none, '@'}, {nine, 'q'}, {h, 'q'},   {q, 'q'}},
+    /* off */     {{off, 0},    {off, '+'},     {off, '-'},  {off, '9'},  {off, 'h'}, {off, 'q'}},
 };
+// clang-format on
 
 // What is still pending at the end of the text is kept as it stands.
 constexpr std::string_view left_pending[pending_runs] = {"", "+", "++", "9", "h", "q", ""};
@@ -102,8 +112,8 @@ bool has_command_char(const unsigned char* bytes) {
     for (std::size_t i = 0; i < wide_block; ++i) {
         const unsigned char c = bytes[i];
         const unsigned char lower = c | 0x20;  // folds H and Q; no other byte becomes h or q
-        found |= static_cast<unsigned char>((c == '+') | (c == '-') | (c == '9') |
-                                            (lower == 'h') | (lower == 'q'));
+        found |= static_cast<unsigned char>((c == '+') | (c == '-') | (c == '9') | (lower == 'h') |
+                                            (lower == 'q'));
     }
     return found != 0;
 }
@@ -154,7 +164,8 @@ std::size_t run_chunk(const unsigned char* bytes, std::size_t from, std::size_t 
             step(bytes[at]);
             at = skip_stretch_without_commands(bytes, at + 1, to);
         }
-        for (const std::size_t stop = std::min(to, at + word_size); at < stop; ++at) step(bytes[at]);
+        for (const std::size_t stop = std::min(to, at + word_size); at < stop; ++at)
+            step(bytes[at]);
     }
     return count;
 }
@@ -169,10 +180,11 @@ bool apply_quality_control(std::string_view text, program_text& commands) {
     // Never longer than the text: reserving that much spares every copy of
     // a growing result, and pages never written are never touched.
     commands.reserve(text.size());
-    std::uint64_t position = position_of(nothing);
+    std::uint64_t position = position_of(none);
     for (std::size_t from = 0; from < text.size(); from += chunk) {
         char out[chunk];
-        commands.append(out, run_chunk(bytes, from, std::min(text.size(), from + chunk), position, out));
+        commands.append(out,
+                        run_chunk(bytes, from, std::min(text.size(), from + chunk), position, out));
         if (!commands.empty() && commands.front() == '-') {
             commands.clear();
             return false;
@@ -186,7 +198,7 @@ bool trace_quality_control(std::string_view text, program_text& commands,
                            std::vector<text_span>& spans) {
     commands.clear();
     spans.clear();
-    pending_run run = nothing;
+    pending_run run = none;
     std::size_t run_start = 0;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const byte_class byte = class_of[static_cast<unsigned char>(text[at])];
@@ -195,7 +207,8 @@ bool trace_quality_control(std::string_view text, program_text& commands,
             // A pending run is settled by the byte after it, or paired with
             // the `-` it is; with nothing pending, the byte stands alone.
             const bool pending = !left_pending[run].empty();
-            spans.emplace_back(pending ? run_start : at, pending && byte != minus_byte ? at : at + 1);
+            spans.emplace_back(pending ? run_start : at,
+                               pending && byte != minus_byte ? at : at + 1);
             commands += written;
             if (commands == "-") {  // rejected, as the whole pass would be
                 commands.clear();

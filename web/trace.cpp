@@ -18,7 +18,8 @@ extern "C" long qualm_trace(const char* text, std::size_t size, char* out, std::
                             std::size_t span_room) {
     qualm::program_text commands;
     std::vector<qualm::text_span> traced;
-    const bool accepted = qualm::trace_quality_control(std::string_view(text, size), commands, traced);
+    const bool accepted =
+        qualm::trace_quality_control(std::string_view(text, size), commands, traced);
     for (std::size_t i = 0; i < std::min(span_room, traced.size()); ++i) {
         spans[2 * i] = static_cast<std::uint32_t>(traced[i].first);
         spans[2 * i + 1] = static_cast<std::uint32_t>(traced[i].second);
