@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -71,6 +70,11 @@ constexpr std::array<byte_class, 256> class_of = [] {
     return classes;
 }();
 
+// The columns of the table are the classes, in the order of command_chars.
+static_assert(class_of['+'] == plus_byte && class_of['-'] == minus_byte &&
+              class_of['9'] == nine_byte && class_of['h'] == h_byte && class_of['Q'] == q_byte &&
+              class_of['x'] == other);
+
 // The table as the loop reads it: each byte value's column packed into a
 // word, a byte for each pending run, once for the next run and once for
 // the character written. The loop keeps the state as the bit position of
@@ -107,24 +111,26 @@ constexpr auto written_char =
 constexpr std::size_t wide_block = 64;
 constexpr std::size_t word_size = 8;
 
+// A command byte, spelled out for the skip checks: compares instead of a
+// table look-up, so that the compiler can test many bytes at once.
+constexpr bool is_command_byte(unsigned char c) {
+    const unsigned char lower = c | 0x20;  // folds H and Q; no other byte becomes h or q
+    return (c == '+') | (c == '-') | (c == '9') | (lower == 'h') | (lower == 'q');
+}
+
 bool has_command_char(const unsigned char* bytes) {
     unsigned char found = 0;
-    for (std::size_t i = 0; i < wide_block; ++i) {
-        const unsigned char c = bytes[i];
-        const unsigned char lower = c | 0x20;  // folds H and Q; no other byte becomes h or q
-        found |= static_cast<unsigned char>((c == '+') | (c == '-') | (c == '9') | (lower == 'h') |
-                                            (lower == 'q'));
-    }
+    for (std::size_t i = 0; i < wide_block; ++i) found |= is_command_byte(bytes[i]);
     return found != 0;
 }
 
 // The same on a word: a byte equal to the one sought becomes zero under
 // the exclusive or, and subtracting one from each byte then borrows into
 // the high bit of the lowest such byte.
-bool word_has_command_char(const unsigned char* bytes) {
+constexpr bool word_has_command_char(const unsigned char* bytes) {
     constexpr std::uint64_t ones = 0x0101010101010101u;
-    std::uint64_t word;
-    std::memcpy(&word, bytes, word_size);
+    std::uint64_t word = 0;  // the compiler makes this one load
+    for (std::size_t i = 0; i < word_size; ++i) word |= std::uint64_t{bytes[i]} << (8 * i);
     const std::uint64_t lower = word | (0x20 * ones);
     std::uint64_t found = 0;
     for (const std::uint64_t zero_where_found :
@@ -134,6 +140,22 @@ bool word_has_command_char(const unsigned char* bytes) {
     }
     return (found & (0x80 * ones)) != 0;
 }
+
+// Both checks find exactly the bytes of the classes, for every byte value
+// and every place in the word.
+constexpr bool skip_checks_match_classes() {
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const bool command = class_of[byte] != other;
+        if (is_command_byte(static_cast<unsigned char>(byte)) != command) return false;
+        for (std::size_t at = 0; at < word_size; ++at) {
+            unsigned char word[word_size] = {'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x'};
+            word[at] = static_cast<unsigned char>(byte);
+            if (word_has_command_char(word) != command) return false;
+        }
+    }
+    return true;
+}
+static_assert(skip_checks_match_classes());
 
 // Where the stretch without commands that begins at `at` ends, to the
 // nearest block.

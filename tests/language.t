@@ -103,11 +103,28 @@ A `-` before any command has been produced is rejected.
   Syntax error: A quality control operator is not allowed as the first operator!
   [1] left y
 
-Texts far longer than any pending run, and a command right before or after
-a stretch without one, which is skipped many bytes at a time.
+Every width the pass works in: stretches without commands are skipped a
+word (8 bytes) or a block (64) at a time, and the text is run in chunks of
+4096. A command, a pair, a run of pluses, a rejected `-` and a lone `-` each
+start just before, on and just after offsets 8, 64, 4096, 8192 and 12288,
+after a stretch that starts at 0, or at 1 after a dropped `+`, and before one
+longer than a block. Each row counts the results of its 15 texts; pass_of
+also checks every text against the pass walked a byte at a time.
 
-  $ for n in 8 64; do for c in +- -h 9- h- q- H- Q-; do printf "%${n}s$c" | tr ' ' x | pass_of; done; done | paste -sd ' '
-  0 rejected ? # @ # @ 0 rejected ? # @ # @
+  $ for start in '' +; do for item in q h- +++- -h hx-h-; do printf '%-10s' "${start}x..$item"; for n in 8 64 4096 8192 12288; do for at in $((n - 1)) $n $((n + 1)); do printf "%s%$((at - ${#start}))s%s%73s" "$start" '' "$item" '' | tr ' ' x | pass_of; done; done | uniq -c | paste -sd ' '; done; done
+  x..q           15 q
+  x..h-          15 #
+  x..+++-        15 0
+  x..-h          15 rejected
+  x..hx-h-       15 h-h-
+  +x..q          15 q
+  +x..h-         15 #
+  +x..+++-       15 0
+  +x..-h         15 rejected
+  +x..hx-h-      15 h-h-
+
+A command right before a stretch without commands, then a `-`.
+
   $ for c in - 9 h q H Q; do for n in 1 8; do printf "%${n}s$c%64s-" | tr ' ' x | pass_of; done; done | paste -sd ' '
   rejected rejected 9- 9- h- h- q- q- h- h- q- q-
 

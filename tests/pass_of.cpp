@@ -1,8 +1,9 @@
 // Prints the command string that the quality-control pass makes of standard
-// input, or "rejected". The string it is put into holds text beforehand,
-// which the pass must replace, as it must leave nothing on a rejection.
-// With "spans", it traces the pass instead, and prints each character of
-// the command string with the stretch of the text it was made of.
+// input, or "rejected"; with "spans", each character of it with the stretch
+// of the text it was made of. Both walks of the pass run on every input, the
+// fast one and the traced one, and where they differ it fails loudly. The
+// strings they fill hold text beforehand, which the pass must replace, as it
+// must leave nothing on a rejection.
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -13,17 +14,21 @@
 int main(int argc, char** argv) {
     const std::string text(std::istreambuf_iterator<char>(std::cin), {});
     std::string commands = "left over";
+    std::string traced = "left over";
+    std::vector<qualm::text_span> spans(1);
+    const bool accepted = qualm::apply_quality_control(text, commands);
+    if (qualm::trace_quality_control(text, traced, spans) != accepted || traced != commands) {
+        std::cout << "WALKS DIFFER: fast [" << commands << "], traced [" << traced << "]\n";
+        return 1;
+    }
+    std::cout << (accepted ? "" : "rejected");
     if (argc > 1 && std::string(argv[1]) == "spans") {
-        std::vector<qualm::text_span> spans(1);
-        const bool accepted = qualm::trace_quality_control(text, commands, spans);
-        std::cout << (accepted ? "" : "rejected" + commands);
         for (std::size_t i = 0; i < spans.size(); ++i) {
             std::cout << (accepted ? commands.substr(i, 1) : "") << '['
                       << text.substr(spans[i].first, spans[i].second - spans[i].first) << "] ";
         }
-        std::cout << '\n';
-        return 0;
+    } else {
+        std::cout << commands;
     }
-    const bool accepted = qualm::apply_quality_control(text, commands);
-    std::cout << (accepted ? commands : "rejected" + commands) << '\n';
+    std::cout << '\n';
 }
