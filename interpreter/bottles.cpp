@@ -1,8 +1,9 @@
 // The counting song of command 9.
 //
 // The song is fixed text, so it is composed once, by the compiler, together
-// with where each of its ends of line falls; singing it is then a write
-// per end of line and nothing else.
+// with where each of its writes ends: one after each verse and one after
+// each empty line between verses, so that each reaches the reader as soon
+// as it is ended. Singing it is then 199 writes for its 299 lines.
 #include <array>
 #include <cstddef>
 #include <utility>
@@ -14,9 +15,9 @@ namespace qualm {
 namespace {
 
 // Lays the song out, handing `put` each piece of text in order and calling
-// `end_line` after each end of line.
-template <typename Put, typename EndLine>
-constexpr void compose_song(Put put, EndLine end_line) {
+// `end_write` where a write ends.
+template <typename Put, typename EndWrite>
+constexpr void compose_song(Put put, EndWrite end_write) {
     // Counts of 1 take the singular; every other count, the plural.
     const auto put_bottles = [&put](int n) {
         const char digits[2] = {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
@@ -34,13 +35,13 @@ constexpr void compose_song(Put put, EndLine end_line) {
             put_bottles(n - 1);
         }
         put(" of beer.\n");
-        end_line();
+        end_write();
         put("\n");
-        end_line();
+        end_write();
     }
     put("No more bottles of beer on the wall, no more bottles of beer.\n"
         "Go to the store and buy some more, 99 bottles of beer on the wall.\n");
-    end_line();
+    end_write();
 }
 
 constexpr std::size_t song_size = [] {
@@ -49,33 +50,33 @@ constexpr std::size_t song_size = [] {
     return size;
 }();
 
-constexpr std::size_t line_count = [] {
-    std::size_t lines = 0;
-    compose_song([](std::string_view) {}, [&lines] { ++lines; });
-    return lines;
+constexpr std::size_t write_count = [] {
+    std::size_t writes = 0;
+    compose_song([](std::string_view) {}, [&writes] { ++writes; });
+    return writes;
 }();
 
-// The text of the song, and the offset just past each end of line.
-using song_text = std::pair<std::array<char, song_size>, std::array<std::size_t, line_count>>;
+// The text of the song, and the offset where each write ends.
+using song_text = std::pair<std::array<char, song_size>, std::array<std::size_t, write_count>>;
 
 constexpr song_text song = [] {
     song_text composed{};
     std::size_t size = 0;
-    std::size_t lines = 0;
+    std::size_t writes = 0;
     compose_song(
         [&](std::string_view piece) {
             for (const char c : piece) composed.first[size++] = c;
         },
-        [&] { composed.second[lines++] = size; });
+        [&] { composed.second[writes++] = size; });
     return composed;
 }();
 
 }  // namespace
 
 void sing_bottles() {
-    const auto& [text, line_ends] = song;
+    const auto& [text, write_ends] = song;
     std::size_t start = 0;
-    for (const std::size_t end : line_ends) {
+    for (const std::size_t end : write_ends) {
         write_out(std::string_view(text.data() + start, end - start));
         start = end;
     }
