@@ -15,14 +15,6 @@ for its 299 lines. (A leak check, where there is one, cannot run traced.)
   $ writes 9 | grep -c '^write(1,'
   199
 
-A file is read whole in one read, the first 256 KiB of a larger one in one
-read and the rest in another, and one more read finds the end.
-
-  $ reads() { head -c $1 /dev/zero > big; ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0 strace -qq -P "$PWD/big" -e trace=read "${qualm_exe[@]}" big < /dev/null 2>&1 > /dev/null | awk '{ print $NF }' | paste -sd ' '; }
-  $ reads 100000; reads 10485760
-  100000 0
-  262144 10223616 0
-
 The endless commands, a bounded prefix: the song from its first verse each
 time, and the text as it was loaded, millions of times.
 
