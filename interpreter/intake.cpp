@@ -1,20 +1,8 @@
-// Intake: the program text from a file, or one line of standard input.
+// Intake: the program text from a file, or else one line of standard input.
 #include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <utility>
-
-#if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <io.h>
-#include <windows.h>
-#else
-#include <termios.h>
-#include <unistd.h>
-#endif
 
 #include "interpreter/interpreter.hpp"
 
@@ -34,25 +22,6 @@ std::size_t reported_size(std::FILE* file) {
     return end > 0 ? static_cast<std::size_t>(end) : 0;
 }
 
-// Appends up to `wanted` bytes read from the file to the text, and returns
-// how many were read. Where the library allows, the new bytes are written
-// by the read alone, without being zeroed first.
-std::size_t append_read(std::FILE* file, std::size_t wanted, program_text& text) {
-    const std::size_t filled = text.size();
-    std::size_t got = 0;
-#if defined(__cpp_lib_string_resize_and_overwrite)
-    text.resize_and_overwrite(filled + wanted, [&](char* data, std::size_t) {
-        got = std::fread(data + filled, 1, wanted, file);
-        return filled + got;
-    });
-#else
-    text.resize(filled + wanted);
-    got = std::fread(&text[filled], 1, wanted, file);
-    text.resize(filled + got);
-#endif
-    return got;
-}
-
 // Reads to the end of the file. False when a read fails, as reading a
 // directory does on every platform that lets one be opened.
 bool read_to_end(std::FILE* file, std::size_t size_hint, program_text& text) {
@@ -69,8 +38,23 @@ bool read_to_end(std::FILE* file, std::size_t size_hint, program_text& text) {
     }
 }
 
+// Windows ends lines with CRLF, which load as LF. Its text mode would do
+// that, but it also ends a file at its first byte 0x1A: the file is read in
+// binary, and the line ends are turned here.
+void load_line_ends_as_lf([[maybe_unused]] program_text& text) {
+#if defined(_WIN32)
+    std::size_t kept = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '\r' || at + 1 == text.size() || text[at + 1] != '\n') {
+            text[kept++] = text[at];
+        }
+    }
+    text.resize(kept);
+#endif
+}
+
 std::optional<program_text> read_program_file(const char* path) {
-    std::FILE* file = std::fopen(path, "r");
+    std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return std::nullopt;
     // Unbuffered, the reads go straight into the text, whole.
     std::setvbuf(file, nullptr, _IONBF, 0);
@@ -78,43 +62,27 @@ std::optional<program_text> read_program_file(const char* path) {
     const bool complete = read_to_end(file, reported_size(file), text);
     std::fclose(file);
     if (!complete) return std::nullopt;
+    load_line_ends_as_lf(text);
     return text;
 }
 
-// Everything up to the first newline, which is consumed but not kept,
-// or up to the end of input.
-program_text read_input_line() {
-    program_text line;
-    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
-        line.push_back(static_cast<char>(c));
-    }
-    return line;
-}
-
-// A terminal in line mode passes nothing on before Enter, and then the
-// whole line: a key typed at the wait, or a line typed while the program
-// ran. What qualm left of it, the shell would read next and run as a
-// command.
-#if defined(_WIN32)
-bool line_mode_terminal() {
-    DWORD mode = 0;
-    return _isatty(_fileno(stdin)) != 0 &&
-           GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0 &&
-           (mode & ENABLE_LINE_INPUT) != 0;
-}
-
-void drop_typed_ahead() { FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE)); }
-#else
-bool line_mode_terminal() {
-    termios settings{};
-    return isatty(STDIN_FILENO) != 0 && tcgetattr(STDIN_FILENO, &settings) == 0 &&
-           (settings.c_lflag & ICANON) != 0;
-}
-
-void drop_typed_ahead() { tcflush(STDIN_FILENO, TCIFLUSH); }
-#endif
-
 }  // namespace
+
+std::size_t append_read(std::FILE* file, std::size_t wanted, program_text& text) {
+    const std::size_t filled = text.size();
+    std::size_t got = 0;
+#if defined(__cpp_lib_string_resize_and_overwrite)
+    text.resize_and_overwrite(filled + wanted, [&](char* data, std::size_t) {
+        got = std::fread(data + filled, 1, wanted, file);
+        return filled + got;
+    });
+#else
+    text.resize(filled + wanted);
+    got = std::fread(&text[filled], 1, wanted, file);
+    text.resize(filled + got);
+#endif
+    return got;
+}
 
 program_text load_program_text(int argc, const char* const* argv) {
     if (argc > 1) {
@@ -122,19 +90,11 @@ program_text load_program_text(int argc, const char* const* argv) {
             return std::move(*text);
         }
     }
-    return read_input_line();
-}
-
-// At a terminal, the wait takes the rest of the line its key was typed
-// on, and drops whatever was typed ahead.
-void wait_for_key() {
-    if (!line_mode_terminal()) {
-        std::getchar();  // from a pipe or a file: one character, the rest stays
-        return;
-    }
-    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
-    }
-    drop_typed_ahead();
+    program_text line;
+    read_line(line);
+    load_line_ends_as_lf(line);
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    return line;
 }
 
 }  // namespace qualm

@@ -2,15 +2,15 @@
 // key press.
 #include <cstdio>
 #include <cstdlib>
+#include <new>
+#include <stdexcept>
 
 #include "interpreter/interpreter.hpp"
 
-int main(int argc, char** argv) {
-    // Unbuffered both ways: every piece of output reaches the reader at
-    // once, and input is taken a character at a time, so the program
-    // consumes exactly the line and the one key it reads, no more.
+int main(int argc, char** argv) try {
+    // Unbuffered: every piece of output reaches the reader at once.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    std::setvbuf(stdin, nullptr, _IONBF, 0);
+    qualm::set_up_input();
 
     // The loaded text is the source that `q` writes: the pass leaves it
     // as it is and builds the command string beside it.
@@ -24,4 +24,11 @@ int main(int argc, char** argv) {
     }
     qualm::wait_for_key();
     return accepted ? EXIT_SUCCESS : EXIT_FAILURE;
+} catch (const std::bad_alloc&) {
+    // A program too large to hold, or to hold twice, as the text and its
+    // command string beside it. Nothing else is caught: the commands that
+    // end a run by an exception leave it to the runtime.
+    qualm::report_out_of_memory();
+} catch (const std::length_error&) {
+    qualm::report_out_of_memory();
 }

@@ -1,4 +1,5 @@
-// Writing to standard output, and what happens when it cannot be done.
+// Writing to standard output, and the ends of a run that qualm reports on
+// standard error: output that cannot be written, memory that runs out.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,17 +11,20 @@ namespace qualm {
 
 namespace {
 
-[[noreturn]] void report_output_failure(int error) {
-    std::fprintf(stderr, "qualm: cannot write standard output: %s\n", std::strerror(error));
+// One line on standard error, then status 1.
+[[noreturn]] void exit_reporting(const char* what, const char* reason = "") {
+    std::fprintf(stderr, "qualm: %s%s\n", what, reason);
     std::exit(EXIT_FAILURE);
 }
 
 }  // namespace
 
+void report_out_of_memory() { exit_reporting("out of memory"); }
+
 void write_out(std::string_view bytes) {
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-        report_output_failure(errno != 0 ? errno : EIO);
+        exit_reporting("cannot write standard output: ", std::strerror(errno != 0 ? errno : EIO));
     }
 }
 

@@ -34,6 +34,16 @@ A file is read whole, its line ends kept; only the first argument counts.
   Hello World!
   [0]
 
+A line from a file on standard input is read 64 KiB at a time, and what
+was read past it is given back: lines that end just before, on and after
+a block edge run, and leave the rest, as read from a pipe, a character at
+a time. A file named is read 256 KiB at a time after its first read.
+
+  $ for n in 65535 65536 65537 131072; do printf "q%0$((n - 2))d\\nkrest" 0 > text; cmp <(shown qualm < text) <(cat text | shown qualm) && echo same; done | uniq -c
+        4 same
+  $ for n in 262143 262144 262145; do printf "q%0$((n - 1))d" 0 > text; qualm text < /dev/null | cmp - <(cat text; echo) && echo same; done | uniq -c
+        3 same
+
 Files without a size of their own are read to their end.
 
   $ mkfifo fifo; (printf hq > fifo &); shown qualm fifo < /dev/null

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Windows zip under wine: qualm.exe run from the unpacked zip on every
-# example, at a console, and on a CRLF program file, read in text mode (its CRs gone, no
-# padding left) and written back exactly. Usage: windows_check.sh ZIP
+# example, at a console, on a CRLF program file (its CRs gone, written back
+# exactly), and on a program holding a byte 0x1A, which ends text mode's
+# input: every byte is kept, from a file and from a line on standard input.
+# Usage: windows_check.sh ZIP
 set -euo pipefail
 tests=$(dirname "$0")
 export WINEDEBUG=-all WINEPREFIX=$(mktemp -d)  # a prefix of its own, whatever HOME is
@@ -12,6 +14,10 @@ cmake -E chdir "$WINEPREFIX" cmake -E tar xf "$(realpath "$1")"
 qualm=("$wine" "$WINEPREFIX"/qualm-*-win64/qualm.exe)
 printf 'Q\r\nh\r\n' > "$WINEPREFIX/crlf.qlm"
 cmp <(echo | "${qualm[@]}" "$WINEPREFIX/crlf.qlm") <(printf 'Q\r\nh\r\n\r\nHello World!\r\n')
+printf 'q\x1ah' > "$WINEPREFIX/0x1a.qlm"
+cmp <(echo | "${qualm[@]}" "$WINEPREFIX/0x1a.qlm"; printf 'q\x1ah\r\n' | "${qualm[@]}") \
+  <(printf 'q\x1ah\r\nHello World!\r\n%.0s' 1 2)
+echo "ok 0x1A kept"
 bash "$tests/examples.sh" --windows "${qualm[@]}"
 # At a console, the wait takes its line and drops what was typed ahead, so
 # that the shell reads none of it (wine makes a console of a terminal).

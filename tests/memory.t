@@ -1,0 +1,14 @@
+Memory: a program too large for it ends the run with one line on standard
+error and status 1, whether named or on standard input; a run leaves no
+leak or error behind (valgrind; the C++ runtime's pool for exceptions
+thrown when memory runs out is held for the whole run).
+
+  $ . "$TESTDIR/setup.sh"
+  $ truncate -s 1G large; (ulimit -v 500000; qualm large < /dev/null; echo "[$?]"; qualm < large; echo "[$?]") 2>&1
+  qualm: out of memory
+  [1]
+  qualm: out of memory
+  [1]
+  $ printf 'Hq+9%040d\n' 0 > program; for file in program ''; do valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all --suppressions="$TESTDIR/runtime.supp" qualm $file < program > /dev/null; echo "[$?]"; done
+  [0]
+  [0]
