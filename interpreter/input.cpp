@@ -28,22 +28,20 @@ namespace {
 // ran. What qualm left of it, the shell would read next and run as a
 // command.
 #if defined(_WIN32)
-bool console_input() {
-    DWORD mode = 0;
+// False where standard input is not a console.
+bool console_input(DWORD& mode) {
     return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
 }
 
 bool line_mode_terminal() {
     DWORD mode = 0;
-    return _isatty(_fileno(stdin)) != 0 &&
-           GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0 &&
-           (mode & ENABLE_LINE_INPUT) != 0;
+    return console_input(mode) && (mode & ENABLE_LINE_INPUT) != 0;
 }
 
 void drop_typed_ahead() { FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE)); }
 
 // Seeking a pipe does not fail on Windows: only a file on disk can seek.
-bool file_input() { return GetFileType(GetStdHandle(STD_INPUT_HANDLE)) == FILE_TYPE_DISK; }
+bool seekable_input() { return GetFileType(GetStdHandle(STD_INPUT_HANDLE)) == FILE_TYPE_DISK; }
 #else
 bool line_mode_terminal() {
     termios settings{};
@@ -53,7 +51,7 @@ bool line_mode_terminal() {
 
 void drop_typed_ahead() { tcflush(STDIN_FILENO, TCIFLUSH); }
 
-bool file_input() { return std::fseek(stdin, 0, SEEK_CUR) == 0; }
+bool seekable_input() { return std::fseek(stdin, 0, SEEK_CUR) == 0; }
 #endif
 
 // A file is read a block at a time, and what was read past the newline is
@@ -69,12 +67,13 @@ void set_up_input() {
 #if defined(_WIN32)
     // Text mode would end a program line at a byte 0x1A; at a console,
     // Ctrl+Z still ends typed input, as Windows users expect.
-    if (!console_input()) _setmode(_fileno(stdin), _O_BINARY);
+    DWORD mode = 0;
+    if (!console_input(mode)) _setmode(_fileno(stdin), _O_BINARY);
 #endif
 }
 
 void read_line(program_text& line) {
-    if (!file_input()) {
+    if (!seekable_input()) {
         int c = 0;
         while (c != '\n' && (c = std::getchar()) != EOF) line.push_back(static_cast<char>(c));
         return;
