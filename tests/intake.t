@@ -78,7 +78,8 @@ line of standard input, silently.
 
 At a terminal, the wait takes the line its key was typed on and drops what
 was typed ahead, so that none of it reaches the shell; the terminal's
-settings are left as they were.
+settings are left as they were. A terminal not in line mode passes each
+key on at once, and one key ends the wait.
 
   $ printf h > program; python3 "$TESTDIR/pty_type.py" 's=$(stty -g); qualm program; echo over; [[ $(stty -g) == "$s" ]] && echo same; read -r next; echo "next: $next"' ready 'ls\rpwd\r' over 'date\r'
   ready
@@ -86,6 +87,10 @@ settings are left as they were.
   over
   same
   next: date
+  $ python3 "$TESTDIR/pty_type.py" 'stty -icanon; timeout --foreground 10 qualm program; echo "[$?]"' ready k
+  ready
+  Hello World!
+  [0]
 
 Standard input closed reads as empty.
 

@@ -1,10 +1,13 @@
-Memory: a program too large for it ends the run with one line on standard
-error and status 1, whether named or on standard input; a run leaves no
-leak or error behind (valgrind; the C++ runtime's pool for exceptions
-thrown when memory runs out is held for the whole run).
+Memory: a program needs little more than twice its size, for its text and
+its command string beside it, and one too large ends the run with one line
+on standard error and status 1, whether named or on standard input; a run
+leaves no leak or error behind (valgrind; the C++ runtime's pool for
+exceptions thrown when memory runs out is held for the whole run).
 
   $ . "$TESTDIR/setup.sh"
-  $ truncate -s 1G large; (ulimit -v 500000; qualm large < /dev/null; echo "[$?]"; qualm < large; echo "[$?]") 2>&1
+  $ truncate -s 160M fits; (ulimit -v 380000; qualm fits < /dev/null; echo "[$?]")
+  [0]
+  $ truncate -s 1G large; (ulimit -v 380000; qualm large < /dev/null; echo "[$?]"; qualm < large; echo "[$?]") 2>&1
   qualm: out of memory
   [1]
   qualm: out of memory
