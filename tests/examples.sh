@@ -11,13 +11,18 @@ failed=0
 for program in "$(dirname "$0")"/../examples/*.qlm; do
   name=${program%.qlm}
   read -r how detail < "$name.end"
-  rounds=$([[ $how == repeats ]] && echo 3 || echo 1)  # output that repeats is stopped by its reader
-  for ((i = 0; i < rounds; i++)); do if $windows; then sed 's/$/\r/' "$name.out"; else cat "$name.out"; fi; done > "$scratch/expected"
-  case $how in exit) status=$detail ;; signal) status=$((128 + $(kill -l "$detail"))) ;; repeats) status=141 ;; esac
+  # Output that repeats is stopped by its reader.
+  rounds=$([[ $how == repeats ]] && echo 3 || echo 1)
+  for ((i = 0; i < rounds; i++)); do cat "$name.out"; done |
+    if $windows; then sed 's/$/\r/'; else cat; fi > "$scratch/expected"
+  case $how in exit) status=$detail ;; repeats) status=141 ;;
+    signal) status=$((128 + $(kill -l "$detail"))) ;; esac
   if $windows && [[ $how != exit ]]; then status=$([[ $how == signal ]] && echo 3 || echo any); fi
   limit=$(($(wc -c < "$scratch/expected") + (rounds == 1)))  # a byte more shows any extra
-  { echo | "$@" "$program" | head -c "$limit" > "$scratch/actual"; got=${PIPESTATUS[1]}; } 2> /dev/null
-  cmp -s "$scratch/expected" "$scratch/actual" && [[ $got == "$status" || $status == any ]] && echo "ok ${name##*/}" && continue
+  { echo | "$@" "$program" | head -c "$limit" > "$scratch/actual"; got=${PIPESTATUS[1]}; } \
+    2> /dev/null
+  cmp -s "$scratch/expected" "$scratch/actual" && [[ $got == "$status" || $status == any ]] &&
+    echo "ok ${name##*/}" && continue
   echo "FAILED ${name##*/}: status $got, expected $status; output:" && head -c 200 "$scratch/actual"
   failed=1
 done

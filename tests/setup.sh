@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2059  # programs are given as printf escapes
 # Sourced by the transcripts, which find qualm and pass_of on PATH.
 
 # emulator, qualm_exe: how another program starts a program of the build,
@@ -8,19 +9,23 @@
 # signal is left out.
 emulator=()
 if [[ -n ${QUALM_EMULATOR-} ]]; then
-  export emulator_dir=$(mktemp -d) qualm_path=$(type -P qualm) pass_of_path=$(type -P pass_of)
+  emulator_dir=$(mktemp -d) qualm_path=$(type -P qualm) pass_of_path=$(type -P pass_of)
+  export emulator_dir qualm_path pass_of_path
   ln -s "$(type -P "$QUALM_EMULATOR")" "$emulator_dir/qualm"
   emulator=("$emulator_dir/qualm")
   emulated() {
-    { "$emulator_dir/qualm" "$@" 2> "$emulator_dir/errors"; } 2> /dev/null  # no word from bash on a signal
+    # (no word from bash on a signal)
+    { "$emulator_dir/qualm" "$@" 2> "$emulator_dir/errors"; } 2> /dev/null
     local status=$?
     grep -v '^qemu: uncaught target signal' "$emulator_dir/errors" >&2
     return $status
   }
   qualm() { emulated "$qualm_path" "$@"; }
+  # shellcheck disable=SC2120  # pass below gives it none, the transcripts some
   pass_of() { emulated "$pass_of_path" "$@"; }
   export -f emulated qualm pass_of
 fi
+# shellcheck disable=SC2034  # for the transcripts
 qualm_exe=("${emulator[@]}" "$(type -P qualm)")
 
 # run PROGRAM [INPUT]: runs PROGRAM (printf escapes) from a file, with INPUT

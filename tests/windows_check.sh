@@ -6,7 +6,8 @@
 # Usage: windows_check.sh ZIP
 set -euo pipefail
 tests=$(dirname "$0")
-export WINEDEBUG=-all WINEPREFIX=$(mktemp -d)  # a prefix of its own, whatever HOME is
+# A prefix of its own, whatever HOME is.
+WINEPREFIX=$(mktemp -d); export WINEDEBUG=-all WINEPREFIX
 trap 'wineserver -k; rm -rf "$WINEPREFIX"' EXIT
 wine=${WINE:-/usr/lib/wine/wine64}
 "$wine" wineboot --init > /dev/null 2>&1  # setting up a prefix talks about itself
@@ -22,5 +23,6 @@ bash "$tests/examples.sh" --windows "${qualm[@]}"
 # At a console, the wait takes its line and drops what was typed ahead, so
 # that the shell reads none of it (wine makes a console of a terminal).
 printf h > "$WINEPREFIX/h.qlm"
-python3 "$tests/pty_type.py" "s=\$(stty -g); ${qualm[*]} $WINEPREFIX/h.qlm; echo over; [[ \$(stty -g) == \"\$s\" ]] && echo same; read -r next; echo \"next: \$next\"" \
-  'Hello World!' 'ls\rpwd\r' over 'date\r' | tail -n 2 | cmp - <(printf 'same\nnext: date\n') && echo "ok console"
+python3 "$tests/pty_type.py" "s=\$(stty -g); ${qualm[*]} $WINEPREFIX/h.qlm; echo over;
+  [[ \$(stty -g) == \"\$s\" ]] && echo same; read -r next; echo \"next: \$next\"" 'Hello World!' \
+  'ls\rpwd\r' over 'date\r' | tail -n 2 | cmp - <(printf 'same\nnext: date\n') && echo "ok console"
