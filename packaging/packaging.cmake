@@ -1,5 +1,6 @@
 # What is installed beside the executable, and the packages made of it: a
-# Debian package and a .tar.gz of the installed tree; for Windows, a zip.
+# Debian package of a dynamic build, a .tar.gz of the installed tree of a
+# fully static one (QUALM_STATIC), which runs on any Linux; for Windows, a zip.
 include(GNUInstallDirs)
 set(CPACK_PACKAGE_NAME qualm)
 set(CPACK_PACKAGE_VENDOR "The qualm developers")
@@ -57,20 +58,27 @@ Output is byte-exact, every line is flushed as it is ended, and every way a
 run can end is defined and documented in qualm(1).]=])
 set(CPACK_RESOURCE_FILE_README "${PROJECT_SOURCE_DIR}/README.md")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
-set(CPACK_GENERATOR "DEB;TGZ")
+if(QUALM_STATIC)
+  set(CPACK_GENERATOR TGZ)
+else()
+  set(CPACK_GENERATOR DEB)
+endif()
 set(CPACK_PACKAGE_FILE_NAME "qualm-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION interpreters)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Dependencies as dpkg-shlibdeps finds them, where it (and file, which CPack
-# needs for it) is at hand; otherwise what a Debian 12 build needs.
+# needs for it) is at hand; otherwise the C library of at least the highest
+# GLIBC_ version the executable asks for, read from it when it is packed.
 find_program(QUALM_DPKG_SHLIBDEPS dpkg-shlibdeps)
 find_program(QUALM_FILE file)
 if(QUALM_DPKG_SHLIBDEPS AND QUALM_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34)")
 endif()
+file(GENERATE OUTPUT "${PROJECT_BINARY_DIR}/packaging/cpack_project.cmake" CONTENT
+  "set(QUALM_EXECUTABLE \"$<TARGET_FILE:qualm>\")
+include(\"${PROJECT_SOURCE_DIR}/packaging/deb_depends.cmake\")\n")
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_BINARY_DIR}/packaging/cpack_project.cmake")
 
 include(CPack)

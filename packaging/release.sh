@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every release artefact, built and gathered into one folder with their
-# SHA256SUMS: the Debian package and the .tar.gz for Linux x86-64, the
-# .tar.gz for Linux aarch64, the Windows zip and the playground page.
+# SHA256SUMS: the Debian package for x86-64 (a dynamic build), the fully
+# static .tar.gz for Linux x86-64 and aarch64, the Windows zip and the
+# playground page.
 # Usage: bash packaging/release.sh [FOLDER]     (default build/artefacts)
 # Needs what each preset needs: see README.md, "Building and testing".
 set -euo pipefail
@@ -9,19 +10,17 @@ cd "$(dirname "$0")/.."
 out=${1:-build/artefacts}
 version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt)
 
-for preset in release aarch64 windows wasm; do
-  cmake --preset "$preset" > /dev/null
-  cmake --build --preset "$preset" > /dev/null
-done
-pack() { (cd "build/$1" && cpack -G "$2" -B packages > /dev/null); }
-pack release 'DEB;TGZ'
-pack aarch64 TGZ
-pack windows ZIP
-
 rm -rf "$out"
 mkdir -p "$out"
-cp build/release/packages/qualm_"$version"_*.deb build/release/packages/qualm-"$version"-*.tar.gz \
-  build/aarch64/packages/qualm-"$version"-*.tar.gz build/windows/packages/qualm-"$version"-win64.zip "$out"
+for preset in release static aarch64 windows wasm; do
+  cmake --preset "$preset" > /dev/null
+  cmake --build --preset "$preset" > /dev/null
+  if [[ $preset != wasm ]]; then  # each makes its own kind of package
+    rm -rf "build/$preset/packages"
+    (cd "build/$preset" && cpack -B packages > /dev/null)
+    cp "build/$preset"/packages/qualm[-_]"$version"[-_]* "$out"
+  fi
+done
 cp build/wasm/web/index.html "$out/qualm-$version-playground.html"
 (cd "$out" && sha256sum -- * > SHA256SUMS)
 ls -l "$out"
