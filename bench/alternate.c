@@ -1,9 +1,10 @@
 /* alternate RUNS IN COMMAND-A... -- COMMAND-B...: runs the two commands in
  * turn, RUNS times each, with standard input from IN and standard output
  * to /dev/null, so that both meet the same moments of a shared machine.
- * Prints the median wall time, the median CPU time (user and system) in
- * seconds, and the largest peak resident memory in KiB, of A and then B:
- *   wall-A wall-B cpu-A cpu-B memory-A memory-B
+ * Prints the median of the rounds' ratios A/B of wall time and of CPU time
+ * (user and system), then, for scale, the median wall and CPU times in
+ * seconds and the largest peak resident memory in KiB, of A and then B:
+ *   wall-ratio cpu-ratio wall-A wall-B cpu-A cpu-B memory-A memory-B
  * Exits 1 if any run failed. */
 #include <fcntl.h>
 #include <stdio.h>
@@ -63,11 +64,13 @@ int main(int argc, char** argv) {
     }
     argv[split] = NULL;
     char** commands[2] = {argv + 3, argv + split + 1};
-    double *wall[2], *cpu[2];
+    /* the times of A and of B; the rounds' ratios A/B of wall and of CPU time */
+    double *wall[2], *cpu[2], *ratio[2];
     long memory[2] = {0, 0};
     for (int c = 0; c < 2; c++) {
         wall[c] = calloc((size_t)runs, sizeof(double));
         cpu[c] = calloc((size_t)runs, sizeof(double));
+        ratio[c] = calloc((size_t)runs, sizeof(double));
     }
     for (int i = 0; i < runs; i++) {
         for (int c = 0; c < 2; c++) {
@@ -76,8 +79,11 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
+        ratio[0][i] = wall[0][i] / wall[1][i];
+        ratio[1][i] = cpu[0][i] / cpu[1][i];
     }
-    printf("%.6f %.6f %.6f %.6f %ld %ld\n", median(wall[0], runs), median(wall[1], runs),
+    printf("%.4g %.4g %.6f %.6f %.6f %.6f %ld %ld\n", median(ratio[0], runs),
+           median(ratio[1], runs), median(wall[0], runs), median(wall[1], runs),
            median(cpu[0], runs), median(cpu[1], runs), memory[0], memory[1]);
     return 0;
 }
