@@ -44,7 +44,8 @@ qualm_install_doc("${PROJECT_SOURCE_DIR}/packaging/changelog" ${QUALM_DOC_DIR})
 install(FILES packaging/copyright README.md DESTINATION ${QUALM_DOC_DIR})
 install(DIRECTORY examples/ DESTINATION ${QUALM_DOC_DIR}/examples)
 
-set(CPACK_PACKAGE_CONTACT "The qualm developers <maintainers@users.noreply.c-seed-7028174d.example>")
+set(CPACK_PACKAGE_CONTACT
+  "The qualm developers <maintainers@users.noreply.c-seed-7028174d.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION [=[
 qualm runs programs written in a tiny language whose commands are single
@@ -63,7 +64,8 @@ if(QUALM_STATIC)
 else()
   set(CPACK_GENERATOR DEB)
 endif()
-set(CPACK_PACKAGE_FILE_NAME "qualm-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}")
+set(CPACK_PACKAGE_FILE_NAME
+  "qualm-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION interpreters)
