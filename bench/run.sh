@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The performance figures of qualm. Every judged figure is a ratio against
-# a baseline measured in the same run, the two taken in turn round after
-# round, and the median of the rounds' ratios is judged: absolute times on
-# shared machines drift. Absolute speeds are shown for scale only.
+# The performance figures of qualm. Every judged time or rate is a ratio
+# against a baseline measured in the same run, the two taken in turn round
+# after round, and the median of the rounds' ratios is judged: absolute
+# times on shared machines drift. Absolute speeds are shown for scale only.
 # Usage: bash bench/run.sh     (about seven minutes; needs cc and tr, and
 # strace for the counts of writes and reads)
 set -euo pipefail
