@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
         ratio[0][i] = wall[0][i] / wall[1][i];
         ratio[1][i] = cpu[0][i] / cpu[1][i];
     }
-    printf("%.4g %.4g %.6f %.6f %.6f %.6f %ld %ld\n", median(ratio[0], runs),
+    printf("%.3g %.3g %.6f %.6f %.6f %.6f %ld %ld\n", median(ratio[0], runs),
            median(ratio[1], runs), median(wall[0], runs), median(wall[1], runs),
            median(cpu[0], runs), median(cpu[1], runs), memory[0], memory[1]);
     return 0;

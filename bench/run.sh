@@ -3,7 +3,7 @@
 # against a baseline measured in the same run, the two taken in turn round
 # after round, and the median of the rounds' ratios is judged: absolute
 # times on shared machines drift. Absolute speeds are shown for scale only.
-# Usage: bash bench/run.sh     (about seven minutes; needs cc and tr, and
+# Usage: bash bench/run.sh     (about six minutes; needs cc and tr, and
 # strace for the counts of writes and reads)
 set -euo pipefail
 cd "$(dirname "$0")/.."
