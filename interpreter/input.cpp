@@ -56,7 +56,7 @@ bool seekable_input() { return std::fseek(stdin, 0, SEEK_CUR) == 0; }
 
 // A file is read a block at a time, and what was read past the newline is
 // given back by seeking; anything else, a character at a time.
-constexpr std::size_t block = 64 * 1024;
+constexpr std::size_t block = std::size_t{64} * 1024;
 
 }  // namespace
 

@@ -10,7 +10,7 @@ namespace qualm {
 
 namespace {
 
-constexpr std::size_t chunk = 256 * 1024;
+constexpr std::size_t chunk = std::size_t{256} * 1024;
 
 // The size the file reports, or 0 where it reports none (pipes, FIFOs,
 // files under /proc). Only a hint for the allocation: the text is always
