@@ -102,9 +102,7 @@ Standard input closed reads as empty.
 A large file, and every byte value from 0xFF down: q, h, Q, H and 9 run,
 then the `-` at 0x2D finds nothing pending and pairing stops.
 
-  $ { printf q; head -c 67108864 /dev/zero | tr '\0' '\200'; printf h; } > large
-  $ qualm large < /dev/null | cmp - <(cat large; printf '\nHello World!\n') && echo same
+  $ { printf q; head -c 67108864 /dev/zero | tr '\0' '\200'; printf h; } > large; qualm large < /dev/null | cmp - <(cat large; printf '\nHello World!\n') && echo same
   same
-  $ for ((b = 255; b >= 0; b--)); do printf "\\x$(printf %x $b)"; done > every_byte
-  $ qualm every_byte < /dev/null | cmp - <(for i in 1 2; do cat every_byte; printf '\nHello World!\n'; done; cat "$TESTDIR/../examples/song.out") && echo same
+  $ for ((b = 255; b >= 0; b--)); do printf "\\x$(printf %x $b)"; done > every_byte; qualm every_byte < /dev/null | cmp - <(for i in 1 2; do cat every_byte; printf '\nHello World!\n'; done; cat "$TESTDIR/../examples/song.out") && echo same
   same

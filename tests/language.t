@@ -123,14 +123,11 @@ also checks every text against the pass walked a byte at a time.
   +x..-h         15 rejected
   +x..hx-h-      15 h-h-
 
-A command right before a stretch without commands, then a `-`.
+A text far longer than any pending run, and a run of a million `-` that
+pairing is off for.
 
-  $ for c in - 9 h q H Q; do for n in 1 8; do printf "%${n}s$c%64s-" | tr ' ' x | pass_of; done; done | paste -sd ' '
-  rejected rejected 9- 9- h- h- q- q- h- h- q- q-
-
-  $ { printf 'H-'; head -c 1048576 /dev/zero | tr '\0' x; printf 'Q'; } | pass_of
+  $ { printf 'H-'; head -c 1048576 /dev/zero | tr '\0' x; printf 'Q'; } | pass_of; { printf 'h-'; head -c 1048576 /dev/zero | tr '\0' -; } | pass_of | awk '{ print substr($0, 1, 1), gsub(/-/, "") }'
   #q
-  $ { printf 'h-'; head -c 1048576 /dev/zero | tr '\0' -; } | pass_of | awk '{ print substr($0, 1, 1), gsub(/-/, "") }'
   # 1048576
 
 The commands that end the run: nothing later runs, and no key is read.
