@@ -257,7 +257,7 @@ let current = null;
 let runWhenReady = false;
 
 function run() {
-  stop();
+  stopRun();
   showEnding('Running…', false);
   runWhenReady = !facts; // the facts come with the first worker, at once
   if (runWhenReady) return;
@@ -371,7 +371,7 @@ function finish(end) {
   }
 }
 
-function stop() {
+function stopRun() {
   finish({ budget: 'you' });
 }
 
@@ -535,7 +535,7 @@ page.load.addEventListener('click', () => replaceProgram(page.examples.value,
   `Loaded the example ${page.examples.selectedOptions[0].text}.`));
 page.program.addEventListener('input', edited);
 page.run.addEventListener('click', run);
-page.stop.addEventListener('click', stop);
+page.stop.addEventListener('click', stopRun);
 page.share.addEventListener('click', share);
 page.save.addEventListener('click', save);
 window.addEventListener('hashchange', loadFromAddress);
