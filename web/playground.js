@@ -47,7 +47,7 @@ function words(element, ...pieces) {
 function showFacts() {
   const list = (items) => items.flatMap((item, i) => [
     i === 0 ? '' : i < items.length - 1 ? ', ' : ' and ', ...item]);
-  words(page.about, `${facts.commands.length} commands, in either case: `,
+  words(page.about, 'The commands, in either case: ',
     ...list(facts.commands.map(([command, does]) => [[command], ` ${does}`])),
     '. Everything else is ignored.');
   words(page.legend, 'In the command string, a command that ends the run stands for its pair: ',
@@ -148,7 +148,8 @@ function typing() {
 }
 
 function speak() {
-  if (paused && explaining === null) page.spoken.textContent = page.summary.textContent;
+  if (!paused || explaining !== null) return;
+  page.spoken.textContent = page.summary.textContent;
   paused = false;
 }
 
@@ -228,7 +229,7 @@ function point(i) {
     return;
   }
   const before = explained.program.slice(0, chip.start);
-  const line = before.split('\n').length;
+  const line = before.length - before.replaceAll('\n', '').length + 1;
   page.pointed.textContent = `Line ${line}: ${meaningOf(chip)}.`;
   const mark = document.createElement('mark');
   mark.textContent = sourceOf(chip);
