@@ -11,7 +11,7 @@ const STORAGE_KEY = 'qualm.program';
 const SHARE_PREFIX = '#program=';
 const SLICE_MS = 16; // the longest the page spends putting output on the page in one go
 const PIECE_CHARS = 4096; // and how much of it it lays out at a time
-const PIECE_LINES = 128;
+const PIECE_LINES = 256;
 const PAUSE_MS = 1000; // typing stopped this long is a pause, when the summary is spoken
 const KEPT_AT_ONCE = 1 << 20; // characters of a program kept at every key (a few ms' work)
 
