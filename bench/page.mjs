@@ -1,55 +1,103 @@
 // The playground pages given, side by side in headless Chromium, opened
-// from disk: for each program that writes much, the time from Run to the
-// result and the longest task of the page's main thread, three runs each.
-// Usage: node bench/page.mjs PAGE...   (after npm ci --prefix tests/web)
+// from disk: for each program of the list, the time from Run to the result
+// and the longest task of the page's main thread (the browser reports only
+// tasks over 50 ms), on a quiet machine and on a busy one: the page's CPU
+// slowed fourfold, and a spinning process for each core. Each run is a new
+// visitor's first, in a browser context of its own; the pages take turns,
+// run by run, so that both meet the same noise. Each figure is the median
+// (time) and the worst (task) of five runs. With SCREENSHOTS=DIR, each page
+// is also shot at 390 and 1280 px wide, light and dark, with a command
+// focused. Usage: node bench/page.mjs PAGE...   (after npm ci --prefix tests/web)
+import { spawn } from 'node:child_process';
+import { availableParallelism } from 'node:os';
 import { pathToFileURL } from 'node:url';
 import { chromium } from '../tests/web/node_modules/playwright-core/index.mjs';
 
-const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
-const context = await browser.newContext();
-await context.addInitScript(() => {
-  window.longTasks = [];
-  new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((e) => e.duration))).observe({ type: 'longtask' });
+const files = process.argv.slice(2);
+const browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'],
 });
 const programs = {
-  'q-': 'q-', 'Q-😀': 'Q-😀', 'é q-': 'é q-', 'h x 80,000': 'h'.repeat(80000), '9 x 200': '9'.repeat(200),
-  '5 MiB pasted': `h${'x'.repeat(5 << 20)}q`,
+  'q-': 'q-', 'Q-😀': 'Q-😀', 'é q-': 'é q-', 'h x 80,000': 'h'.repeat(80000),
+  '9 x 200': '9'.repeat(200), '5 MiB pasted': `h${'x'.repeat(5 << 20)}q`,
 };
-for (const file of process.argv.slice(2)) {
+
+// A fresh page, its tasks watched.
+async function open(file, slowdown) {
+  const context = await browser.newContext();
+  await context.addInitScript(() => {
+    window.longTasks = [];
+    new PerformanceObserver((list) => {
+      window.longTasks.push(...list.getEntries().map((e) => e.duration));
+    }).observe({ type: 'longtask' });
+  });
   const page = await context.newPage();
+  const devtools = await context.newCDPSession(page);
+  await devtools.send('Emulation.setCPUThrottlingRate', { rate: slowdown });
   await page.goto(pathToFileURL(file).href);
-  await page.waitForTimeout(1000);
+  return page;
+}
+
+// Runs the program; returns the time from Run to the result, and the
+// longest task meanwhile.
+async function run(page, program) {
+  await page.evaluate((text) => {
+    const area = document.getElementById('program');
+    area.value = text;
+    area.dispatchEvent(new Event('input'));
+  }, program);
+  await page.waitForTimeout(500);
+  await page.evaluate(() => { window.longTasks = []; });
+  const start = Date.now();
+  await page.click('#run');
+  await page.waitForFunction(
+    () => !/^(Running…)?$/.test(document.getElementById('ending').textContent), null,
+    { timeout: 60000, polling: 20 });
+  await page.evaluate(() => new Promise(requestAnimationFrame));
+  return [Date.now() - start, Math.max(0, ...await page.evaluate(() => window.longTasks))];
+}
+
+const median = (values) => values.toSorted((a, b) => a - b)[values.length >> 1];
+const task = (ms) => (ms === 0 ? '<50' : String(Math.round(ms)));
+for (const busy of [false, true]) {
+  const spinners = Array.from({ length: busy ? availableParallelism() : 0 },
+    () => spawn(process.execPath, ['-e', 'for (;;);'], { stdio: 'ignore' }));
   for (const [name, program] of Object.entries(programs)) {
-    const times = [];
-    const longest = [];
-    for (let i = 0; i < 3; i += 1) {
-      await page.evaluate((text) => {
-        const area = document.getElementById('program');
-        area.value = text;
-        area.dispatchEvent(new Event('input'));
-      }, program);
-      await page.waitForTimeout(500);
-      await page.evaluate(() => { window.longTasks = []; });
-      const start = Date.now();
-      await page.click('#run');
-      await page.waitForFunction(() => !['', 'Running…'].includes(document.getElementById('ending').textContent), null,
-        { timeout: 60000, polling: 20 });
-      await page.evaluate(() => new Promise(requestAnimationFrame));
-      times.push(Date.now() - start);
-      longest.push(Math.round(Math.max(0, ...await page.evaluate(() => window.longTasks))));
+    const runs = files.map(() => []);
+    for (let round = 0; round < 5; round += 1) {
+      for (const [i, file] of files.entries()) {
+        const page = await open(file, busy ? 4 : 1);
+        await run(page, '+'); // the tools' own scripts go in now, not in the run measured
+        runs[i].push(await run(page, program));
+        await page.context().close();
+      }
     }
-    console.log(`${file.split('/').pop().padEnd(16)} ${name.padEnd(14)} Run to result ${times.join(' ')} ms; longest task ${longest.join(' ')} ms`);
+    const took = runs.map((list) => median(list.map(([ms]) => ms)));
+    for (const [i, file] of files.entries()) {
+      const ratio = i === 0 ? '' : `, ${(took[i] / took[0]).toFixed(2)} of the first`;
+      const what = `${busy ? 'busy ' : 'quiet'} ${file.split('/').pop().padEnd(16)}`
+        + ` ${name.padEnd(13)}`;
+      const worst = task(Math.max(...runs[i].map(([, longest]) => longest)));
+      console.log(`${what} Run to result ${took[i]} ms${ratio}; longest task ${worst} ms`);
+    }
   }
-  for (const colorScheme of process.env.SCREENSHOTS ? ['light', 'dark'] : []) {
+  for (const spinner of spinners) spinner.kill();
+}
+
+for (const file of process.env.SCREENSHOTS ? files : []) {
+  const page = await open(file, 1);
+  for (const colorScheme of ['light', 'dark']) {
     for (const width of [390, 1280]) {
       await page.emulateMedia({ colorScheme });
       await page.setViewportSize({ width, height: 900 });
-      await page.fill('#program', 'Hé\t+++-9');
+      await page.fill('#program', `Hé\t+++-9${'\n'.repeat(30)}q`);
       await page.click('#run');
       await page.waitForTimeout(500);
-      await page.screenshot({ path: `${process.env.SCREENSHOTS}/${file.split('/').pop()}-${width}-${colorScheme}.png`, fullPage: true });
+      await page.focus('#commands [tabindex="0"]').catch(() => page.focus('#commands .chip'));
+      await page.keyboard.press('ArrowRight');
+      const shot = `${file.split('/').pop()}-${width}-${colorScheme}.png`;
+      await page.screenshot({ path: `${process.env.SCREENSHOTS}/${shot}`, fullPage: true });
     }
   }
-  await page.close();
 }
 await browser.close();

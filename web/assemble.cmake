@@ -2,7 +2,8 @@
 # page's script, the worker's script and the interpreter module (as text,
 # to start a worker from) and the example programs go inline into the
 # template.
-# cmake -D template=... -D script=... -D worker=... -D module=... -D examples=... -D page=... -P assemble.cmake
+# cmake -D template=... -D script=... -D worker=... -D module=... -D examples=... -D page=...
+#   -P assemble.cmake
 function(inline_text content_var what)
   string(TOLOWER "${${content_var}}" lower)
   foreach(marker "</script" "<!--")
@@ -32,8 +33,9 @@ foreach(program IN LISTS programs)
 endforeach()
 
 string(REPLACE "<!-- examples -->" "${example_tags}" html "${html}")
-string(REPLACE "<!-- interpreter -->"
-  "<script type=\"text/plain\" id=\"interpreter\">${module_text}</script>\n<script type=\"text/plain\" id=\"worker\">${worker_text}</script>"
+set(scripts "<script type=\"text/plain\" id=\"interpreter\">${module_text}</script>\n")
+string(APPEND scripts "<script type=\"text/plain\" id=\"worker\">${worker_text}</script>")
+string(REPLACE "<!-- interpreter -->" "${scripts}" html "${html}")
+string(REPLACE "<script src=\"playground.js\"></script>" "<script>${script_text}</script>"
   html "${html}")
-string(REPLACE "<script src=\"playground.js\"></script>" "<script>${script_text}</script>" html "${html}")
 file(WRITE "${page}" "${html}")
