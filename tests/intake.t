@@ -87,7 +87,7 @@ key on at once, and one key ends the wait.
   over
   same
   next: date
-  $ python3 "$TESTDIR/pty_type.py" 'stty -icanon; timeout --foreground 10 qualm program; echo "[$?]"' ready k
+  $ python3 "$TESTDIR/pty_type.py" "stty -icanon; timeout --foreground 10 ${qualm_exe[*]} program; echo \"[\$?]\"" ready k
   ready
   Hello World!
   [0]
