@@ -13,7 +13,9 @@ const SLICE_MS = 16; // the longest the page spends putting output on the page i
 const PIECE_CHARS = 4096; // and how much of it it lays out at a time
 const PIECE_LINES = 256;
 const PAUSE_MS = 1000; // typing stopped this long is a pause, when the summary is spoken
-const KEPT_AT_ONCE = 1 << 20; // characters of a program kept at every key (a few ms' work)
+// The longest program kept across a reload: keeping it, at every key, takes a few ms. Keeping a
+// longer one would hold the page up for as long as a browser lets it be, and then fail.
+const KEPT_AT_MOST = 1 << 20;
 
 const $ = (id) => document.getElementById(id);
 const page = Object.fromEntries([
@@ -52,7 +54,8 @@ function showFacts() {
     '. Everything else is ignored.');
   words(page.legend, 'In the command string, a command that ends the run stands for its pair: ',
     ...list(Object.entries(facts.enders).map(([c, { pair }]) => [[c], ' for ', [pair]])),
-    '; a ', ['-'], ' there is a lone one, which turns quality control off.');
+    '; a ', ['-'], ' there found no command right before it: the first turns quality control',
+    ' off, and any later one does nothing.');
   const mark = document.createElement('span');
   mark.className = 'byte';
   mark.textContent = '\\xHH';
@@ -143,7 +146,6 @@ function typing() {
   pauseTimer = setTimeout(() => {
     paused = true;
     speak();
-    if (unsaved) keep();
   }, PAUSE_MS);
 }
 
@@ -172,7 +174,10 @@ function meaningOf(chip) {
     return `${sourceOf(chip)}: this - came before any command: the syntax error`;
   }
   if (paired) return `${sourceOf(chip)}:${acts} ends the run with ${paired.words}`;
-  if (command === '-') return '-: a lone -: quality control is off from here on';
+  if (command === '-' && explained.chips.find((c) => c.command === '-') === chip) {
+    return '-: a lone -: quality control is off from here on';
+  }
+  if (command === '-') return '-: quality control is already off, and this - does nothing';
   return `${sourceOf(chip)}: ${facts.commands.find(([c]) => c === command)[1]}`;
 }
 
@@ -230,7 +235,8 @@ function point(i) {
   }
   const before = explained.program.slice(0, chip.start);
   const line = before.length - before.replaceAll('\n', '').length + 1;
-  page.pointed.textContent = `Line ${line}: ${meaningOf(chip)}.`;
+  const meaning = meaningOf(chip);
+  page.pointed.textContent = `Line ${line}: ${meaning}${/[.!?]$/.test(meaning) ? '' : '.'}`;
   const mark = document.createElement('mark');
   mark.textContent = sourceOf(chip);
   const copy = page.mirror.firstChild;
@@ -268,7 +274,7 @@ function run() {
   // otherwise the worker tells.
   const ender = explained.program === page.program.value ? explained.ender : null;
   current = {
-    worker, chunks: [], total: 0, shown: 0, ender, end: null,
+    worker, chunks: [], total: 0, shown: 0, marks: 0, ender, end: null,
     timer: setTimeout(() => finish({ budget: 'time' }), facts.runMs),
   };
   waiting = [];
@@ -298,6 +304,7 @@ function showOutput({ chunk, parts, shown }) {
   current.chunks.push(chunk);
   current.total += chunk.length;
   current.shown = shown;
+  current.marks += parts.filter(([marked]) => marked).length;
   waiting.push(...parts);
   if (!drawing) slices.port2.postMessage(null);
   drawing = true;
@@ -347,7 +354,7 @@ function drawPiece() {
 
 function finish(end) {
   if (!current) return;
-  const { worker, timer, chunks, total, shown, ender } = current;
+  const { worker, timer, chunks, total, shown, marks, ender } = current;
   clearTimeout(timer);
   worker.terminate();
   current.end ??= end;
@@ -358,11 +365,10 @@ function finish(end) {
   page.stop.disabled = true;
   showEnding(...describeEnd(end, ender));
   if (total > shown) {
-    const capped = shown < Math.min(total, facts.shownBytes);
-    const marks =
-      capped ? `, up to the ${plural(facts.shownMarks, 'boxed byte')} the page shows` : '';
-    page.shown.textContent =
-      `Shown: the first ${plural(shown, 'byte')} of ${total.toLocaleString('en')} written${marks}.`;
+    const capped = marks >= facts.shownMarks
+      ? `, up to the ${plural(facts.shownMarks, 'boxed byte')} the page shows` : '';
+    const of = `of ${total.toLocaleString('en')} written`;
+    page.shown.textContent = `Shown: the first ${plural(shown, 'byte')} ${of}${capped}.`;
   }
   if (total > 0) {
     URL.revokeObjectURL(page.download.href);
@@ -426,15 +432,17 @@ const storage = (() => {
 const REFUSED = 'This browser lets the page keep nothing, so the program will not be kept across'
   + ' a reload: Save to a file or Share keeps it.';
 let keeping = ''; // what #kept says
-let unsaved = false;
 function keep() {
-  unsaved = false;
+  const program = page.program.value;
   let says = '';
   try {
-    storage.setItem(STORAGE_KEY, page.program.value);
+    if (program.length <= KEPT_AT_MOST) storage.setItem(STORAGE_KEY, program);
+    else {
+      storage.removeItem(STORAGE_KEY); // no older program comes back in its place
+      says = 'This program is too long to keep across a reload: Save to a file keeps it.';
+    }
   } catch {
-    says = page.program.value.length < 1e6 ? REFUSED
-      : 'This program is too long to keep across a reload: Save to a file keeps it.';
+    says = REFUSED;
   }
   if (says !== keeping) page.kept.textContent = keeping = says;
 }
@@ -446,10 +454,7 @@ function edited() {
   explain();
   if (fromAddress) return;
   typing();
-  // Kept at every edit; a long program, whose keeping takes long, when
-  // typing pauses and when the page is left.
-  unsaved = storage !== null;
-  if (unsaved && page.program.value.length <= KEPT_AT_ONCE) keep();
+  if (storage) keep(); // at every edit, so that a reload or a close right after loses nothing
   // The address holds a program no more, so that a reload shows this one.
   if (location.hash.startsWith(SHARE_PREFIX)) {
     history.replaceState(null, '', location.href.split('#')[0]);
@@ -528,7 +533,7 @@ try {
 if (!storage) page.kept.textContent = keeping = REFUSED;
 loadFromAddress();
 page.examples.addEventListener('keydown', (event) => {
-  if (event.key !== 'Enter') return;
+  if (event.key !== 'Enter' || event.ctrlKey || event.metaKey) return; // Ctrl+Enter runs
   event.preventDefault();
   page.load.click();
 });
@@ -540,8 +545,6 @@ page.stop.addEventListener('click', stopRun);
 page.share.addEventListener('click', share);
 page.save.addEventListener('click', save);
 window.addEventListener('hashchange', loadFromAddress);
-window.addEventListener('pagehide', () => unsaved && keep());
-document.addEventListener('visibilitychange', () => unsaved && document.hidden && keep());
 document.addEventListener('keydown', (event) => {
   if (event.key === 'Enter' && (event.ctrlKey || event.metaKey)) {
     event.preventDefault();
