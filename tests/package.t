@@ -18,7 +18,7 @@ The installed tree and the packages made of the build in $QUALM_BUILD.
 The tarball, unpacked under a prefix with README's command, and the .deb
 hold the installed tree.
 
-  $ mkdir unpacked; tar xzf packages/qualm-*.tar.gz -C unpacked --strip-components=1; diff -r prefix unpacked
+  $ mkdir unpacked; tar xzf packages/qualm-*.tar.gz -C unpacked --strip-components=1 --no-overwrite-dir; diff -r prefix unpacked
   $ dpkg-deb -x packages/qualm_*.deb deb; diff -r prefix deb/usr
 
 The package needs a C library at least as new as the highest GLIBC_ version
