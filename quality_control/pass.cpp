@@ -206,8 +206,16 @@ bool apply_quality_control(std::string_view text, program_text& commands) {
     // a growing result, and pages never written are never touched.
     commands.reserve(text.size());
     std::uint64_t position = position_of(none);
+    // The processor matches a read with the writes before it by the low 12
+    // bits of their addresses: where the command string on the stack lay at
+    // the offset in a page of the bytes being read, each read would wait on
+    // the writes. It is put half a page away from them.
+    constexpr std::size_t page = 4096;
+    char area[chunk + page];
+    char* const out = area + (reinterpret_cast<std::uintptr_t>(bytes) -
+                              reinterpret_cast<std::uintptr_t>(area) + page / 2) %
+                                 page;
     for (std::size_t from = 0; from < text.size(); from += chunk) {
-        char out[chunk];
         commands.append(out,
                         run_chunk(bytes, from, std::min(text.size(), from + chunk), position, out));
         if (!commands.empty() && commands.front() == '-') {
