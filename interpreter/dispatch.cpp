@@ -1,7 +1,9 @@
 // The dispatch loop, and the commands that write text or end the run.
 #include <csignal>
+#include <cstddef>
 #include <cstdlib>
 #include <ios>
+#include <string>
 #include <system_error>
 
 #include "interpreter/interpreter.hpp"
@@ -23,11 +25,11 @@ void execute_commands(std::string_view commands, std::string_view source) {
             case 'h': write_out("Hello World!\n"); break;
             case 'q': write_source(source); break;
             case '9': sing_bottles(); break;
-            case '#': raise_stream_failure();
-            case '@': echo_forever(source);
-            case '?': sing_forever();
-            case '0': divide_one_by_zero();
-            case 'v': rethrow_without_exception();
+            case paired("h"): raise_stream_failure();
+            case paired("q"): echo_forever(source);
+            case paired("9"): sing_forever();
+            case paired("+"): divide_one_by_zero();
+            case paired("++"): rethrow_without_exception();
             default: break;  // '+' and '-' do nothing
         }
     }
@@ -41,10 +43,17 @@ void raise_stream_failure() {
     throw std::ios_base::failure("", std::make_error_code(std::io_errc::stream));
 }
 
-// One buffer holds the text and its end of line, so that each repetition
-// is a single write, in constant stack and memory.
+// Each repetition is one write of the text and its end of line where the
+// text is short; a longer text is written as it is, then its end of line,
+// so that it is never copied: a program of any size echoes in the memory
+// it was loaded in.
+constexpr std::size_t copied_at_most = std::size_t{64} * 1024;
+
 void echo_forever(std::string_view text) {
-    program_text line;
+    if (text.size() > copied_at_most) {
+        for (;;) write_source(text);
+    }
+    std::string line;
     line.reserve(text.size() + 1);
     line.append(text).push_back('\n');
     for (;;) write_out(line);

@@ -56,7 +56,7 @@ bool seekable_input() { return std::fseek(stdin, 0, SEEK_CUR) == 0; }
 
 // A file is read a block at a time, and what was read past the newline is
 // given back by seeking; anything else, a character at a time.
-constexpr std::size_t block = std::size_t{64} * 1024;
+constexpr std::size_t line_read_size = std::size_t{64} * 1024;
 
 }  // namespace
 
@@ -72,7 +72,7 @@ void set_up_input() {
 #endif
 }
 
-void read_line(program_text& line) {
+void read_line(std::string& line) {
     if (!seekable_input()) {
         int c = 0;
         while (c != '\n' && (c = std::getchar()) != EOF) line.push_back(static_cast<char>(c));
@@ -80,7 +80,7 @@ void read_line(program_text& line) {
     }
     for (;;) {
         const std::size_t filled = line.size();
-        const std::size_t got = append_read(stdin, block, line);
+        const std::size_t got = append_read(stdin, line_read_size, line);
         const void* newline = std::memchr(line.data() + filled, '\n', got);
         if (newline != nullptr) {
             const std::size_t end = static_cast<const char*>(newline) - line.data() + 1;
@@ -88,7 +88,7 @@ void read_line(program_text& line) {
             line.resize(end);
             return;
         }
-        if (got < block) return;
+        if (got < line_read_size) return;
     }
 }
 
@@ -99,7 +99,7 @@ void wait_for_key() {
         std::getchar();  // from a pipe or a file: one character, the rest stays
         return;
     }
-    program_text typed;
+    std::string typed;
     read_line(typed);
     drop_typed_ahead();
 }

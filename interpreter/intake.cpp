@@ -10,7 +10,9 @@ namespace qualm {
 
 namespace {
 
-constexpr std::size_t chunk = std::size_t{256} * 1024;
+// A file past its first read is read this much at a time, or more where
+// its reported size says so.
+constexpr std::size_t file_read_size = std::size_t{256} * 1024;
 
 // The size the file reports, or 0 where it reports none (pipes, FIFOs,
 // files under /proc). Only a hint for the allocation: the text is always
@@ -27,14 +29,14 @@ std::size_t reported_size(std::FILE* file) {
 bool read_to_end(std::FILE* file, std::size_t size_hint, program_text& text) {
     // The reported size and a byte more, to see the end: a small file is
     // read whole at once, in no more memory than it needs.
-    std::size_t wanted = std::min(size_hint, chunk - 1) + 1;
+    std::size_t wanted = std::min(size_hint, file_read_size - 1) + 1;
     for (;;) {
         const std::size_t got = append_read(file, wanted, text);
         if (got < wanted) return std::ferror(file) == 0;
         // Once a read has worked, the reported size is trusted enough to
         // make room for all of it at once.
         if (size_hint >= text.size()) text.reserve(size_hint + 1);
-        wanted = std::max(chunk, text.capacity() - text.size());
+        wanted = std::max(file_read_size, text.capacity() - text.size());
     }
 }
 
@@ -68,7 +70,7 @@ std::optional<program_text> read_program_file(const char* path) {
 
 }  // namespace
 
-std::size_t append_read(std::FILE* file, std::size_t wanted, program_text& text) {
+std::size_t append_read(std::FILE* file, std::size_t wanted, std::string& text) {
     const std::size_t filled = text.size();
     std::size_t got = 0;
 #if defined(__cpp_lib_string_resize_and_overwrite)

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "quality_control/quality_control.hpp"
@@ -30,7 +31,7 @@ program_text load_program_text(int argc, const char* const* argv);
 // Appends up to `wanted` bytes read from the file to the text, and returns
 // how many were read. Where the library allows, the new bytes are written
 // by the read alone, without being zeroed first.
-std::size_t append_read(std::FILE* file, std::size_t wanted, program_text& text);
+std::size_t append_read(std::FILE* file, std::size_t wanted, std::string& text);
 
 // Standard input (input.cpp). qualm takes no more of it than the program
 // line and the final key, so that the rest stays for whoever reads next.
@@ -40,7 +41,7 @@ std::size_t append_read(std::FILE* file, std::size_t wanted, program_text& text)
 void set_up_input();
 
 // Appends standard input up to and with its first newline, or to its end.
-void read_line(program_text& line);
+void read_line(std::string& line);
 
 // Reads one character of standard input and discards it; at a terminal,
 // the line it was typed on, and anything typed ahead.
@@ -55,21 +56,22 @@ void execute_commands(std::string_view commands, std::string_view source);
 // Writes the 99-bottles song once.
 void sing_bottles();
 
-// The commands that quality control produces. None of them returns.
+// The commands of the pairs that quality control makes. None of them
+// returns.
 
-// `#` (from h-): an uncaught stream failure.
+// h-: an uncaught stream failure.
 [[noreturn]] void raise_stream_failure();
 
-// `@` (from q-): the text and an end of line, again and again.
+// q-: the text and an end of line, again and again.
 [[noreturn]] void echo_forever(std::string_view text);
 
-// `?` (from 9-): the song, again and again.
+// 9-: the song, again and again.
 [[noreturn]] void sing_forever();
 
-// `0` (from +-): ends the run as a division of 1 by 0 would: by SIGFPE.
+// +-: ends the run as a division of 1 by 0 would: by SIGFPE.
 [[noreturn]] void divide_one_by_zero();
 
-// `v` (from ++-): a re-raise with no exception in flight.
+// ++-: a re-raise with no exception in flight.
 [[noreturn]] void rethrow_without_exception();
 
 }  // namespace qualm

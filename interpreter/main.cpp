@@ -15,7 +15,7 @@ int main(int argc, char** argv) try {
     // The loaded text is the source that `q` writes: the pass leaves it
     // as it is and builds the command string beside it.
     const qualm::program_text source = qualm::load_program_text(argc, argv);
-    qualm::program_text commands;
+    qualm::command_string commands;
     const bool accepted = qualm::apply_quality_control(source, commands);
     if (accepted) {
         qualm::execute_commands(commands, source);

@@ -16,7 +16,7 @@
 // with the rejected `-` as the first span.
 extern "C" long qualm_trace(const char* text, std::size_t size, char* out, std::uint32_t* spans,
                             std::size_t span_room) {
-    qualm::program_text commands;
+    qualm::command_string commands;
     std::vector<qualm::text_span> traced;
     const bool accepted =
         qualm::trace_quality_control(std::string_view(text, size), commands, traced);
