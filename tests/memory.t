@@ -1,12 +1,21 @@
 Memory: a program needs little more than twice its size, for its text and
-its command string beside it, and one too large ends the run with one line
-on standard error and status 1, whether named or on standard input; a run
-leaves no leak or error behind (valgrind; the C++ runtime's pool for
-exceptions thrown when memory runs out is held for the whole run).
+its command string beside it, `q-` included; one too large ends the run
+with one line on standard error and status 1, whether named or on standard
+input; a run leaves no leak or error behind (valgrind; the C++ runtime's
+pool for exceptions thrown when memory runs out is held for the whole run).
 
   $ . "$TESTDIR/setup.sh"
   $ truncate -s 160M fits; (ulimit -v 380000; qualm fits < /dev/null; echo "[$?]")
   [0]
+
+The endless echo of `q-` copies a text of up to 64 KiB once, to write it
+with its newline in one go, and writes a longer one as it is, then its
+newline: a text of any size echoes exactly, in the memory it was loaded in.
+
+  $ for n in 65535 65536 65537; do printf "q-%0$((n - 2))d" 0 > echo; qualm echo < /dev/null | head -c $((3 * n + 3)) | cmp - <(for i in 1 2 3; do cat echo; echo; done) && echo same; done | uniq -c
+        3 same
+  $ cp fits echo; printf q- | dd of=echo conv=notrunc status=none; (ulimit -v 380000; qualm echo < /dev/null | head -c 335544322 | cmp - <(cat echo; echo; cat echo; echo) && echo same)
+  same
   $ truncate -s 1G large; (ulimit -v 380000; qualm large < /dev/null; echo "[$?]"; qualm < large; echo "[$?]") 2>&1
   qualm: out of memory
   [1]
