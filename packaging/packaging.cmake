@@ -38,9 +38,14 @@ function(qualm_install_doc source destination)
   install(FILES "${copy}.gz" DESTINATION "${destination}")
 endfunction()
 
+# The manual page and the changelog name the project's version.
 set(QUALM_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/qualm)
-qualm_install_doc("${PROJECT_SOURCE_DIR}/man/qualm.1" ${CMAKE_INSTALL_MANDIR}/man1)
-qualm_install_doc("${PROJECT_SOURCE_DIR}/packaging/changelog" ${QUALM_DOC_DIR})
+foreach(doc man/qualm.1 packaging/changelog)
+  get_filename_component(name "${doc}" NAME)
+  configure_file("${doc}" "${PROJECT_BINARY_DIR}/versioned/${name}" @ONLY)
+endforeach()
+qualm_install_doc("${PROJECT_BINARY_DIR}/versioned/qualm.1" ${CMAKE_INSTALL_MANDIR}/man1)
+qualm_install_doc("${PROJECT_BINARY_DIR}/versioned/changelog" ${QUALM_DOC_DIR})
 install(FILES packaging/copyright README.md DESTINATION ${QUALM_DOC_DIR})
 install(DIRECTORY examples/ DESTINATION ${QUALM_DOC_DIR}/examples)
 
