@@ -1,9 +1,7 @@
 // The dispatch loop, and the commands that write text or end the run.
 #include <csignal>
-#include <cstddef>
 #include <cstdlib>
 #include <ios>
-#include <string>
 #include <system_error>
 
 #include "interpreter/interpreter.hpp"
@@ -43,20 +41,19 @@ void raise_stream_failure() {
     throw std::ios_base::failure("", std::make_error_code(std::io_errc::stream));
 }
 
-// Each repetition is one write of the text and its end of line where the
-// text is short; a longer text is written as it is, then its end of line,
-// so that it is never copied: a program of any size echoes in the memory
-// it was loaded in.
-constexpr std::size_t copied_at_most = std::size_t{64} * 1024;
-
+// A short text is written with its end of line in one write per
+// repetition, from a buffer on the stack; a longer one as it is, then its
+// end of line. Either way nothing is allocated, so that a text of any size
+// echoes in the memory it was loaded in, and memory cannot run out once
+// the run has written something.
 void echo_forever(std::string_view text) {
-    if (text.size() > copied_at_most) {
+    char line[4096];
+    if (text.size() >= sizeof line) {
         for (;;) write_source(text);
     }
-    std::string line;
-    line.reserve(text.size() + 1);
-    line.append(text).push_back('\n');
-    for (;;) write_out(line);
+    text.copy(line, text.size());
+    line[text.size()] = '\n';
+    for (;;) write_out(std::string_view(line, text.size() + 1));
 }
 
 void sing_forever() {

@@ -15,12 +15,15 @@ for its 299 lines. (A leak check, where there is one, cannot run traced.)
   199
 
 The endless commands, a bounded prefix: the song from its first verse each
-time, and the text as it was loaded, millions of times.
+time, and the text as it was loaded, millions of times; a text shorter than
+4 KiB is written with its newline in one write, a longer one apart from it.
 
   $ printf 'h9-h' > program; qualm program | head -n 898 | cmp - <(echo Hello World!; cat "$song" "$song" "$song") && echo same
   same
   $ printf 'Q-\n' | qualm | head -n 3000000 | uniq -c
   3000000 Q-
+  $ for n in 4095 4096 4097; do printf "q-%0$((n - 2))d" 0 > program; qualm program < /dev/null | head -c $((3 * n + 3)) | cmp - <(for i in 1 2 3; do cat program; echo; done) && echo same; done | uniq -c
+        3 same
   $ printf 'hq-\0\xfe\n' > program; qualm program | head -c 7013 | cmp - <(echo Hello World!; for i in {1..1000}; do printf 'hq-\0\xfe\n\n'; done) && echo same
   same
 
