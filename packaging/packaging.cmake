@@ -57,8 +57,8 @@ qualm runs programs written in a tiny language whose commands are single
 characters, in either case: + does nothing, 9 sings the song of 99 bottles
 of beer, h writes Hello World!, q writes the program's own text, and -,
 the quality control operator, turns the command right before it into one
-that ends the run: by an uncaught exception, the signal of a division by zero, or output
-without end. Every other character is ignored.
+that ends the run: by an uncaught exception, the signal of a division by
+zero, or output without end. Every other character is ignored.
 
 Output is byte-exact, every line is flushed as it is ended, and every way a
 run can end is defined and documented in qualm(1).]=])
