@@ -62,28 +62,17 @@ function showable(from, to) {
   const parts = [];
   let plain = 0;
   for (const { 0: control, index } of text.matchAll(CONTROL)) {
+    if (marksLeft === 0) break;
     if (plain < index) parts.push([false, text.slice(plain, index)]);
-    parts.push([true, [...new TextEncoder().encode(control)].map(hex).join('')]);
+    parts.push([true, [...utf8(control)].map(hex).join('')]);
     plain = index + 1;
     marksLeft -= 1;
-    if (marksLeft === 0) {
-      shown += new TextEncoder().encode(text.slice(0, plain)).length;
-      return parts;
-    }
   }
-  if (plain < text.length) parts.push([false, text.slice(plain)]);
-  shown = to - cutShort(to);
+  const end = marksLeft === 0 ? plain : text.length;
+  if (plain < end) parts.push([false, text.slice(plain, end)]);
+  shown += utf8(text.slice(0, end)).length;
   return parts;
 }
 
+const utf8 = (text) => new TextEncoder().encode(text);
 const hex = (byte) => `\\x${byte.toString(16).toUpperCase().padStart(2, '0')}`;
-
-// How many bytes before `end` begin a character that is not complete.
-function cutShort(end) {
-  for (let back = 1; back <= Math.min(3, end); back += 1) {
-    const byte = output[end - back];
-    if (byte < 0x80) return 0;
-    if (byte >= 0xc0) return (byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : 2) > back ? back : 0;
-  }
-  return 0;
-}
