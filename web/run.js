@@ -58,7 +58,9 @@ async function runQualm({ module, streams }, program, input, budget, sink) {
       pieceLength = 0;
     }
   };
-  streams.error = (byte) => byte === null || stderr.push(byte);
+  streams.error = (byte) => {
+    if (byte !== null) stderr.push(byte);
+  };
   qualm.FS.writeFile('/program.qlm', program);
   let end;
   try {
