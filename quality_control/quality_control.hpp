@@ -111,7 +111,7 @@ using transition = std::pair<pending_run, char>;
 // A row for each pending run, in their order: none, +, ++, 9, h, q, off.
 // clang-format off
 inline constexpr transition pass_table[pending_runs][byte_classes] = {
-    //other        +               -                     9            h           q
+    // other       +               -                     9            h           q
     {{none, 0},   {plus, 0},      {off, '-'},           {nine, 0},   {h, 0},     {q, 0}},
     {{none, 0},   {plus_plus, 0}, {none, paired("+")},  {nine, 0},   {h, 0},     {q, 0}},
     {{none, 0},   {plus, 0},      {none, paired("++")}, {nine, 0},   {h, 0},     {q, 0}},
