@@ -1,110 +1,71 @@
 /* The baselines: minimal C programs doing what qualm does and nothing more.
- *   c_writer song N        N songs, 199 writes each (N = 0: without end)
- *   c_writer stdio-song N  the same through unbuffered stdio, one fwrite a piece
- *   c_writer echo FILE     the file's bytes and "\n" in one write, without end
- *   c_writer read FILE     reads the file into one fresh buffer and looks at
- *                          each byte once, for an "h", then exits:
- *                          the floor for a run that holds a program in memory
- *   c_writer hello         writes "Hello World!\n" and reads one character:
- *                          the floor for starting up
- */
+ *   c_writer song FILE N        the song in FILE, N times (N = 0: without
+ *                               end), in the writes qualm makes: one ends
+ *                               after each line that an empty line follows,
+ *                               after each empty line, and at the end
+ *   c_writer stdio-song FILE N  the same through unbuffered stdio
+ *   c_writer echo FILE          the file's bytes and "\n" in one write,
+ *                               without end
+ *   c_writer read FILE          reads the file into one fresh buffer and
+ *                               looks at each byte once, for an "h": the
+ *                               floor for a run that holds a program
+ *   c_writer hello              writes "Hello World!\n" and reads one
+ *                               character: the floor for starting up */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
-static int through_stdio;
-
-static void write_piece(const char* p, size_t n) {
-    if (through_stdio) {
-        if (fwrite(p, 1, n, stdout) != n) exit(1);
-        return;
-    }
-    while (n > 0) {
-        ssize_t w = write(1, p, n);
-        if (w <= 0) exit(1);
-        p += w;
-        n -= (size_t)w;
-    }
-}
-
-static char song[16384];
-static size_t piece_end[200];
-
-static void compose_song(void) {
-    size_t len = 0, pieces = 0;
-    for (int n = 99; n >= 1; --n) {
-        char left[32];
-        if (n == 1)
-            strcpy(left, "no more bottles");
-        else
-            snprintf(left, sizeof left, "%d bottle%s", n - 1, n - 1 == 1 ? "" : "s");
-        len += (size_t)sprintf(song + len,
-                               "%d bottle%s of beer on the wall, %d bottle%s of beer.\n"
-                               "Take one down and pass it around, %s of beer.\n",
-                               n, n == 1 ? "" : "s", n, n == 1 ? "" : "s", left);
-        piece_end[pieces++] = len;
-        song[len++] = '\n';
-        piece_end[pieces++] = len;
-    }
-    len += (size_t)sprintf(song + len,
-                           "No more bottles of beer on the wall, no more bottles of beer.\n"
-                           "Go to the store and buy some more, 99 bottles of beer on the wall.\n");
-    piece_end[pieces++] = len;
+static void write_piece(const char* p, size_t n, int through_stdio) {
+    if (through_stdio ? fwrite(p, 1, n, stdout) != n : write(1, p, n) != (ssize_t)n) exit(1);
 }
 
 /* The whole file in a fresh buffer with a byte to spare; exits if unreadable. */
 static char* load_file(const char* path, size_t* size) {
     FILE* f = fopen(path, "rb");
-    if (!f) exit(1);
-    fseek(f, 0, SEEK_END);
+    if (!f || fseek(f, 0, SEEK_END) != 0) exit(1);
     *size = (size_t)ftell(f);
-    fseek(f, 0, SEEK_SET);
+    rewind(f);
     char* text = malloc(*size + 1);
     if (!text || fread(text, 1, *size, f) != *size) exit(1);
     fclose(f);
     return text;
 }
 
+static int sing(const char* path, long songs, int through_stdio) {
+    size_t size, pieces = 0;
+    const char* text = load_file(path, &size);
+    size_t* ends = malloc((size + 1) * sizeof *ends);
+    for (size_t i = 0; i < size; ++i)
+        if (i + 1 == size ||
+            (text[i] == '\n' && (text[i + 1] == '\n' || (i > 0 && text[i - 1] == '\n'))))
+            ends[pieces++] = i + 1;
+    for (long s = 0; songs == 0 || s < songs; ++s)
+        for (size_t p = 0, start = 0; p < pieces; start = ends[p++])
+            write_piece(text + start, ends[p] - start, through_stdio);
+    return 0;
+}
+
 int main(int argc, char** argv) {
-    if (argc == 3 && strcmp(argv[1], "stdio-song") == 0) {
-        through_stdio = 1;
-        setvbuf(stdout, NULL, _IONBF, 0);
-        argv[1] = "song";
+    const char* mode = argc > 1 ? argv[1] : "";
+    const int through_stdio = strcmp(mode, "stdio-song") == 0;
+    if (through_stdio) setvbuf(stdout, NULL, _IONBF, 0);
+    if (argc == 4 && (through_stdio || strcmp(mode, "song") == 0))
+        return sing(argv[2], atol(argv[3]), through_stdio);
+    size_t size;
+    char* text = argc == 3 ? load_file(argv[2], &size) : NULL;
+    if (text && strcmp(mode, "echo") == 0) {
+        text[size] = '\n';
+        for (;;) write_piece(text, size + 1, 0);
     }
-    if (argc == 3 && strcmp(argv[1], "song") == 0) {
-        long songs = atol(argv[2]);
-        compose_song();
-        for (long s = 0; songs == 0 || s < songs; ++s) {
-            size_t start = 0;
-            for (int i = 0; i < 199; ++i) {
-                write_piece(song + start, piece_end[i] - start);
-                start = piece_end[i];
-            }
-        }
-        return 0;
-    }
-    if (argc == 3 && strcmp(argv[1], "echo") == 0) {
-        size_t size;
-        char* line = load_file(argv[2], &size);
-        line[size] = '\n';
-        for (;;) write_piece(line, size + 1);
-    }
-    if (argc == 3 && strcmp(argv[1], "read") == 0) {
-        size_t size;
-        char* text = load_file(argv[2], &size);
-        /* Any reader of a program looks at every byte of it: on some virtual
-         * machines the first look at a page the kernel filled is the dear part. */
-        const int found = memchr(text, 'h', size) != NULL;
-        free(text);
-        return !found;
-    }
-    if (argc == 2 && strcmp(argv[1], "hello") == 0) {
+    /* Any reader of a program looks at every byte of it: on some virtual
+     * machines the first look at a page the kernel filled is the dear part. */
+    if (text && strcmp(mode, "read") == 0) return memchr(text, 'h', size) == NULL;
+    if (argc == 2 && strcmp(mode, "hello") == 0) {
         fputs("Hello World!\n", stdout);
         getchar();
         return 0;
     }
-    fprintf(stderr,
-            "usage: c_writer song|stdio-song N | c_writer echo|read FILE | c_writer hello\n");
+    fprintf(stderr, "usage: c_writer [stdio-]song FILE N | echo FILE | read FILE | hello\n");
     return 2;
 }
