@@ -108,10 +108,9 @@ word (8 bytes) or a block (64) at a time, and the text is run in chunks of
 4096. A command, a pair, a run of pluses, a rejected `-` and a lone `-` each
 start just before, on and just after offsets 8, 64, 4096, 8192 and 12288,
 after a stretch that starts at 0, or at 1 after a dropped `+`, and before one
-longer than a block. Each row counts the results of its 15 texts; pass_of
-also checks every text against the pass walked a byte at a time.
+longer than a block.
 
-  $ for start in '' +; do for item in q h- +++- -h hx-h-; do printf '%-10s' "${start}x..$item"; for n in 8 64 4096 8192 12288; do for at in $((n - 1)) $n $((n + 1)); do printf "%s%$((at - ${#start}))s%s%73s" "$start" '' "$item" '' | tr ' ' x | pass_of; done; done | uniq -c | paste -sd ' '; done; done
+  $ widths q h- +++- -h hx-h-
   x..q           15 q
   x..h-          15 #
   x..+++-        15 0

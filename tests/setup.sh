@@ -46,3 +46,19 @@ shown() {
 
 # pass TEXT...: the command string the pass makes of each TEXT.
 pass() { for text; do printf '%-9s [%s]\n' "$text" "$(printf -- "$text" | pass_of)"; done; }
+
+# widths ITEM...: the command string of each ITEM placed just before, on
+# and just after each of the offsets 8, 64, 4096, 8192 and 12288, after a
+# stretch of other bytes that starts at 0, or at 1 after a dropped `+`, and
+# before a stretch longer than 64; a row counts the results of its 15 texts.
+widths() {
+  local start item at
+  for start in '' +; do
+    for item; do
+      printf '%-10s' "${start}x..$item"
+      for at in 7 8 9 63 64 65 4095 4096 4097 8191 8192 8193 12287 12288 12289; do
+        printf "%s%$((at - ${#start}))s%s%73s" "$start" '' "$item" '' | tr ' ' x | pass_of
+      done | uniq -c | paste -sd ' '
+    done
+  done
+}
