@@ -47,6 +47,22 @@ shown() {
 # pass TEXT...: the command string the pass makes of each TEXT.
 pass() { for text; do printf '%-9s [%s]\n' "$text" "$(printf -- "$text" | pass_of)"; done; }
 
+# steps TEXT...: a row for each TEXT, which leaves a run pending, and a
+# column for each kind of byte that may follow it (x for any other): the
+# command string of TEXT and that byte, then, after a bar, of those and h-,
+# which tells what they left pending. The last column is TEXT alone.
+steps() {
+  local text byte
+  printf '%-5s' '' && printf '%-10s' x + - 9 h q && echo end
+  for text; do
+    printf '%-5s' "$text"
+    for byte in x + - 9 h q; do
+      printf '%-10s' "$(printf -- "$text$byte" | pass_of)|$(printf -- "$text${byte}h-" | pass_of)"
+    done
+    printf -- "$text" | pass_of
+  done
+}
+
 # widths ITEM...: the command string of each ITEM placed just before, on
 # and just after each of the offsets 8, 64, 4096, 8192 and 12288, after a
 # stretch of other bytes that starts at 0, or at 1 after a dropped `+`, and
