@@ -15,7 +15,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const auto expected = reference_pass(text);
+    const auto expected = reference::pass(text);
     std::string commands = "left over", traced = "left over";
     std::vector<qualm::text_span> spans(1);
     REQUIRE(qualm::apply_quality_control(text, commands) == expected.has_value() &&

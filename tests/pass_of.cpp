@@ -15,7 +15,7 @@
 
 int main(int argc, char** argv) {
     const std::string text(std::istreambuf_iterator<char>(std::cin), {});
-    const auto expected = reference_pass(text);
+    const auto expected = reference::pass(text);
     std::string commands = "left over", traced = "left over";
     std::vector<qualm::text_span> spans(1);
     const bool accepted = qualm::apply_quality_control(text, commands);
