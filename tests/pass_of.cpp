@@ -1,24 +1,29 @@
 // Prints the command string that the quality-control pass makes of standard
 // input, or "rejected"; with "spans", each character of it with the stretch
-// of the text it was made of. Both walks of the pass run on every input, the
-// fast one and the traced one, and where they differ it fails loudly. The
-// strings they fill hold text beforehand, which the pass must replace, as it
-// must leave nothing on a rejection.
+// of the text it was made of. Both walks of the pass, the fast one and the
+// traced one, run on every input and are checked against the reference of
+// the language's rules: where either differs, it fails loudly. The strings
+// they fill hold text beforehand, which the pass must replace, as it must
+// leave nothing on a rejection.
 #include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "quality_control/quality_control.hpp"
+#include "tests/reference_pass.hpp"
 
 int main(int argc, char** argv) {
     const std::string text(std::istreambuf_iterator<char>(std::cin), {});
-    std::string commands = "left over";
-    std::string traced = "left over";
+    const auto expected = reference::pass(text);
+    std::string commands = "left over", traced = "left over";
     std::vector<qualm::text_span> spans(1);
     const bool accepted = qualm::apply_quality_control(text, commands);
-    if (qualm::trace_quality_control(text, traced, spans) != accepted || traced != commands) {
-        std::cout << "WALKS DIFFER: fast [" << commands << "], traced [" << traced << "]\n";
+    const bool traced_accepted = qualm::trace_quality_control(text, traced, spans);
+    if (accepted != expected.has_value() || commands != expected.value_or("") ||
+        traced_accepted != accepted || traced != commands) {
+        std::cout << "PASS DIFFERS: reference [" << expected.value_or("rejected") << "], fast ["
+                  << commands << "], traced [" << traced << "]\n";
         return 1;
     }
     std::cout << (accepted ? "" : "rejected");

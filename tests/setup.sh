@@ -46,3 +46,35 @@ shown() {
 
 # pass TEXT...: the command string the pass makes of each TEXT.
 pass() { for text; do printf '%-9s [%s]\n' "$text" "$(printf -- "$text" | pass_of)"; done; }
+
+# steps TEXT...: a row for each TEXT, which leaves a run pending, and a
+# column for each kind of byte that may follow it (x for any other): the
+# command string of TEXT and that byte, then, after a bar, of those and h-,
+# which tells what they left pending. The last column is TEXT alone.
+steps() {
+  local text byte
+  printf '%-5s' '' && printf '%-10s' x + - 9 h q && echo end
+  for text; do
+    printf '%-5s' "$text"
+    for byte in x + - 9 h q; do
+      printf '%-10s' "$(printf -- "$text$byte" | pass_of)|$(printf -- "$text${byte}h-" | pass_of)"
+    done
+    printf -- "$text" | pass_of
+  done
+}
+
+# widths ITEM...: the command string of each ITEM placed just before, on
+# and just after each of the offsets 8, 64, 4096, 8192 and 12288, after a
+# stretch of other bytes that starts at 0, or at 1 after a dropped `+`, and
+# before a stretch longer than 64; a row counts the results of its 15 texts.
+widths() {
+  local start item at
+  for start in '' +; do
+    for item; do
+      printf '%-10s' "${start}x..$item"
+      for at in 7 8 9 63 64 65 4095 4096 4097 8191 8192 8193 12287 12288 12289; do
+        printf "%s%$((at - ${#start}))s%s%73s" "$start" '' "$item" '' | tr ' ' x | pass_of
+      done | uniq -c | paste -sd ' '
+    done
+  done
+}
