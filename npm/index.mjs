@@ -43,7 +43,8 @@ export function run(program, { input = '', budget = 1 << 20 } = {}) {
     preRun: [(module) => module.FS.init(() => (read < stdin.length ? stdin[read++] : null),
       (byte) => {
         if (byte === null) return;
-        if (written === budget) throw new Error((full = true) && 'budget');
+        full = written === budget;
+        if (full) throw new Error('output budget reached');
         output[written++] = byte;
       }, () => {})],
   };

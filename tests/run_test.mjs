@@ -2,8 +2,9 @@
 // Usage: node run_test.mjs PACKAGE_INDEX EXAMPLES
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
+import { pathToFileURL } from 'node:url';
 
-const { run } = await import(process.argv[2]);
+const { run } = await import(pathToFileURL(process.argv[2]));
 const song = readFileSync(`${process.argv[3]}/song.out`, 'latin1');
 const hello = 'Hello World!\n';
 const exit = (status) => ({ how: 'exit', status });
