@@ -3,6 +3,7 @@
 // The qualm command: the interpreter compiled to WebAssembly, on the real
 // files and standard streams, ending as the native build ends.
 const fs = require('fs');
+const os = require('os');
 const createCommand = require('../lib/command.js');
 
 // What the native build's C++ runtime prints before it aborts.
@@ -18,7 +19,7 @@ function endBySignal(name, message = '') {
   process.removeAllListeners(name);
   process.kill(process.pid, name);
   Atomics.wait(new Int32Array(new SharedArrayBuffer(4)), 0, 0, 1000);
-  process.exit(128 + require('os').constants.signals[name]);
+  process.exit(128 + signals[name]);
 }
 
 // A reader that went away ends the run as it ends a native program. An
@@ -36,7 +37,16 @@ fs.writeSync = (fd, buffer, offset, length, ...rest) => {
 
 // The runtime's own words on an abort are left out: the native build's are
 // written instead.
-const qualm = createCommand({ quit: (status, thrown) => { throw thrown; }, printErr: () => {} });
+const qualm = createCommand({
+  quit: (status, thrown) => { throw thrown; },
+  printErr: () => {},
+  onSignal: (number) => endBySignal(signalNames[number]),
+});
+// +- raises SIGFPE: a handler stands for the default action, which system.js
+// carries out.
+const { signals } = os.constants;
+const signalNames = Object.fromEntries(Object.entries(signals).map(([name, n]) => [n, name]));
+qualm._signal(signals.SIGFPE, 2 /* not SIG_DFL, SIG_IGN or SIG_ERR */);
 // Only a regular file opened by name seeks: the others, FIFOs and pipes,
 // are read as streams. Standard input never seeks, even from a file: Node
 // cannot move its real offset back, so the program line is read a
@@ -54,12 +64,14 @@ qualm.FS.llseek = (stream, ...rest) => {
 try {
   process.exitCode = qualm.callMain(process.argv.slice(2));
 } catch (thrown) {
-  // The pairs that end a run: h- leaves a C++ exception uncaught, ++-
-  // aborts with nothing to re-raise, and +- aborts after a raise of SIGFPE
-  // that WebAssembly cannot deliver.
+  // h- leaves a C++ exception uncaught, and ++- aborts with nothing to
+  // re-raise. A C++ exception cannot be caught in this build: where memory
+  // runs out, the C++ library aborts at once instead of throwing what the
+  // native build reports.
   if (typeof thrown === 'number') endBySignal('SIGABRT', UNCAUGHT_FAILURE);
   if (!(thrown instanceof WebAssembly.RuntimeError)) throw thrown;
   if (/no exception to throw/.test(thrown.message)) endBySignal('SIGABRT', NO_ACTIVE_EXCEPTION);
-  if (/^Aborted\(\)/.test(thrown.message)) endBySignal('SIGFPE');
-  throw thrown;
+  if (!/^Aborted\(\)/.test(thrown.message)) throw thrown;
+  fs.writeSync(2, 'qualm: out of memory\n');
+  process.exitCode = 1;
 }

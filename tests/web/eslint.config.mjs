@@ -12,8 +12,8 @@ export default [
   scope(['web/playground.js'], globals.browser),
   scope(['web/worker.js'], { ...globals.worker, createQualm: 'readonly' }),
   scope(['tests/web/*.mjs', 'bench/page.mjs'], { ...globals.node, ...globals.browser }, 'module'),
-  // The npm package's command and module; its terminal is a template of emscripten's.
+  // The npm package's command and module; its system.js is a template of emscripten's.
   scope(['npm/qualm.js'], globals.node, 'commonjs'),
   scope(['npm/index.mjs', 'tests/run_test.mjs'], globals.node, 'module'),
-  { ignores: ['npm/terminal.js'] },
+  { ignores: ['npm/system.js'] },
 ];
