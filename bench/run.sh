@@ -153,3 +153,24 @@ read -r r _ ours base _ < <("$bin/alternate" "$rounds" "$work/line" "$qualm" -- 
 printf '   1 MiB line from standard input %s x from the file (<= 2: %s);' "$r" \
   "$(verdict "$r" '<=' 2)"
 printf ' medians of %s runs each, %ss against %ss\n' "$rounds" "$ours" "$base"
+
+echo "== 8. the npm package: start-up of its command, a program file holding h, against" \
+  "node -e ''; the pass under node, against the native pass"
+if ! command -v emcc > /dev/null || ! command -v node > /dev/null; then
+  echo "   skipped: it needs emscripten and node (Debian: emscripten)"
+else
+  cmake --preset npm > /dev/null
+  cmake --build --preset npm --target qualm pass_bench > /dev/null
+  printf h > "$work/npm_hello"
+  read -r wall_r cpu_r wall base_wall _ < <("$bin/alternate" 101 /dev/null \
+    "$PWD/build/npm/package/bin/qualm" "$work/npm_hello" -- node -e '')
+  printf '   start-up wall %s x, cpu %s x; medians of 101 runs each, wall %s us against %s us\n' \
+    "$wall_r" "$cpu_r" "$(micro "$wall")" "$(micro "$base_wall")"
+  for shape in noncommand commands random; do
+    "$bin/make_data" "$shape" "$size" > "$work/$shape" && sync "$work/$shape"
+    read -r r _ < <(rounds=5 paired "node build/npm/bench/pass_bench.js '$work/$shape' 3" \
+      "'$bin/pass_bench' '$work/$shape' 3")
+    printf '   pass on %-10s %s x the native pass\n' "$shape" "$r"
+    rm -f "$work/$shape"
+  done
+fi
