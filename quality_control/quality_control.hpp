@@ -108,16 +108,17 @@ using transition = std::pair<pending_run, char>;
 // with nothing pending switches pairing off and is kept, as is every
 // command character after it; when nothing was written before it, the
 // command string begins with it and the text is rejected.
+// A row for each pending run, in their order: none, +, ++, 9, h, q, off.
 // clang-format off
 inline constexpr transition pass_table[pending_runs][byte_classes] = {
-    //          other        +               -                     9            h           q
-    /* none */ {{none, 0},   {plus, 0},      {off, '-'},           {nine, 0},   {h, 0},     {q, 0}},
-    /* + */    {{none, 0},   {plus_plus, 0}, {none, paired("+")},  {nine, 0},   {h, 0},     {q, 0}},
-    /* ++ */   {{none, 0},   {plus, 0},      {none, paired("++")}, {nine, 0},   {h, 0},     {q, 0}},
-    /* 9 */    {{none, '9'}, {plus, '9'},    {none, paired("9")},  {nine, '9'}, {h, '9'},   {q, '9'}},
-    /* h */    {{none, 'h'}, {plus, 'h'},    {none, paired("h")},  {nine, 'h'}, {h, 'h'},   {q, 'h'}},
-    /* q */    {{none, 'q'}, {plus, 'q'},    {none, paired("q")},  {nine, 'q'}, {h, 'q'},   {q, 'q'}},
-    /* off */  {{off, 0},    {off, '+'},     {off, '-'},           {off, '9'},  {off, 'h'}, {off, 'q'}},
+    // other       +               -                     9            h           q
+    {{none, 0},   {plus, 0},      {off, '-'},           {nine, 0},   {h, 0},     {q, 0}},
+    {{none, 0},   {plus_plus, 0}, {none, paired("+")},  {nine, 0},   {h, 0},     {q, 0}},
+    {{none, 0},   {plus, 0},      {none, paired("++")}, {nine, 0},   {h, 0},     {q, 0}},
+    {{none, '9'}, {plus, '9'},    {none, paired("9")},  {nine, '9'}, {h, '9'},   {q, '9'}},
+    {{none, 'h'}, {plus, 'h'},    {none, paired("h")},  {nine, 'h'}, {h, 'h'},   {q, 'h'}},
+    {{none, 'q'}, {plus, 'q'},    {none, paired("q")},  {nine, 'q'}, {h, 'q'},   {q, 'q'}},
+    {{off, 0},    {off, '+'},     {off, '-'},           {off, '9'},  {off, 'h'}, {off, 'q'}},
 };
 // clang-format on
 

@@ -25,12 +25,14 @@ const rows = [
   ['hh', { budget: 13 }, budget, hello],
 ];
 for (const [program, options, end, output] of rows) {
-  const result = run(program, options);
+  const result = await run(program, options);
   assert.deepEqual([result.end, Buffer.from(result.output).toString('latin1')], [end, output],
     `${program}`);
 }
 // Whatever the program, run() returns, and leaves the process as it was.
-for (let byte = 0; byte < 256; byte += 1) run(Uint8Array.of(byte, 0x2d, byte), { budget: 99 });
+for (let byte = 0; byte < 256; byte += 1) {
+  assert.ok((await run(Uint8Array.of(byte, 0x2d, byte), { budget: 99 })).end.how !== 'error');
+}
 assert.deepEqual([process.exitCode, process.listenerCount('uncaughtException'),
   process.listenerCount('unhandledRejection')], [undefined, 0, 0]);
 console.log(`ok ${rows.length} rows and 256 programs`);

@@ -6,11 +6,14 @@ import globals from 'globals';
 
 const scope = (files, names, sourceType = 'script') =>
   ({ files, languageOptions: { globals: names, sourceType } });
+const workers = ['web/*_worker.js'];
+const shared = ['web/limits.js', 'web/run.js']; // read by hosts other than a page
 export default [
   js.configs.recommended,
   { plugins: { '@stylistic': stylistic }, rules: { '@stylistic/max-len': ['error', 100] } },
-  scope(['web/playground.js'], globals.browser),
-  scope(['web/worker.js'], { ...globals.worker, createQualm: 'readonly' }),
+  { ...scope(['web/*.js'], globals.browser), ignores: [...workers, ...shared] },
+  scope(workers, { ...globals.worker, createQualm: 'readonly' }),
+  scope(shared, globals['shared-node-browser']),
   scope(['tests/web/*.mjs', 'bench/page.mjs'], { ...globals.node, ...globals.browser }, 'module'),
   // The npm package's command and module; its system.js is a template of emscripten's.
   scope(['npm/qualm.js'], globals.node, 'commonjs'),

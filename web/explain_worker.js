@@ -1,0 +1,79 @@
+'use strict';
+// The worker that explains programs as they are edited, started after the
+// interpreter module's script and limits.js: the command string of the pass
+// and where in the program each command came from.
+//
+//   worker to page, first:
+//     { language: { commands, pairs } }   the language's characters, from the module: the
+//                        command characters, and [run, character] for each pair, where the
+//                        character stands in the command string for the run and its -
+//   page to worker, on every edit:
+//     { explain }        the program, as the string the page holds
+//   and back, once for each:
+//     { explained: { rejected, count, commands, chips, ender, lone } }
+//                        rejected: whether the pass rejects it (the syntax error);
+//                        count: the length of the command string, and commands its first
+//                        LIMITS.shownCommands characters; chips, one for each of those:
+//                        { command, start, end }, where it came from in the string; ender:
+//                        the character of the pair that ends the run, or null; lone:
+//                        whether a lone - is among the commands
+/* global LIMITS */
+
+const ready = createQualm({ noInitialRun: true, print: () => {}, printErr: () => {} });
+const language = ready.then(languageOf);
+language.then((facts) => postMessage({ language: facts }));
+onmessage = async ({ data }) => {
+  postMessage({ explained: explain(await ready, await language, data.explain) });
+};
+
+function languageOf(qualm) {
+  const at = qualm._qualm_language();
+  const text = new TextDecoder().decode(qualm.HEAPU8.subarray(at, qualm.HEAPU8.indexOf(0, at)));
+  const [commands, ...pairs] = text.split('\n').slice(0, -1);
+  return { commands, pairs: pairs.map((line) => [line.slice(0, -1), line.slice(-1)]) };
+}
+
+function explain(qualm, { pairs }, program) {
+  const bytes = new TextEncoder().encode(program);
+  const text = qualm._malloc(bytes.length + 1);
+  const out = qualm._malloc(bytes.length + 1);
+  const spans = qualm._malloc(8 * LIMITS.shownCommands);
+  qualm.HEAPU8.set(bytes, text);
+  const length = qualm._qualm_trace(text, bytes.length, out, spans, LIMITS.shownCommands);
+  const rejected = length < 0;
+  const commandString = qualm.HEAPU8.subarray(out, out + Math.max(length, 0));
+  const commands = new TextDecoder().decode(commandString.subarray(0, LIMITS.shownCommands));
+  const traced = rejected ? 1 : Math.min(length, LIMITS.shownCommands);
+  const offsets = Array.from(qualm.HEAPU32.subarray(spans / 4, spans / 4 + 2 * traced));
+  const enders = pairs.map(([, ender]) => [commandString.indexOf(ender.charCodeAt(0)), ender])
+    .filter(([at]) => at >= 0).sort(([a], [b]) => a - b);
+  const lone = commandString.includes('-'.charCodeAt(0));
+  for (const pointer of [text, out, spans]) qualm._free(pointer);
+  const at = indexesOf(program, offsets);
+  const chips = [];
+  for (let i = 0; i < offsets.length; i += 2) {
+    chips.push({ command: rejected ? '-' : commands[i / 2], start: at.get(offsets[i]),
+      end: at.get(offsets[i + 1]) });
+  }
+  return { rejected, count: Math.max(length, 0), commands, chips, ender: enders[0]?.[1] ?? null,
+    lone };
+}
+
+// Where each of the byte offsets of the program's UTF-8 form falls in the
+// program as the page holds it, in UTF-16 code units.
+function indexesOf(program, offsets) {
+  const at = new Map();
+  let byte = 0;
+  let index = 0;
+  for (const offset of [...new Set(offsets)].sort((a, b) => a - b)) {
+    for (; byte < offset; index += 1) {
+      const unit = program.charCodeAt(index);
+      const pair = unit >= 0xd800 && unit < 0xdc00 && index + 1 < program.length
+        && (program.charCodeAt(index + 1) & 0xfc00) === 0xdc00;
+      byte += unit < 0x80 ? 1 : unit < 0x800 ? 2 : pair ? 4 : 3;
+      index += pair ? 1 : 0;
+    }
+    at.set(offset, index);
+  }
+  return at;
+}

@@ -1,0 +1,130 @@
+'use strict';
+// Explaining the program as it is edited, in its own worker
+// (explain_worker.js, whose top says what it sends): the summary, the
+// command string, each command's meaning, and the summary spoken once
+// typing pauses. The worker explains one program at a time: the latest,
+// unless a run waits for the explanation of its own.
+/* global page, workerUrl, learn, plural, showFacts, chipFor, rove, rovingAt */
+/* exported facts, explain, explanationOf, explained, typing, sourceOf, meaningOf */
+
+const PAUSE_MS = 1000; // typing stopped this long is a pause, when the summary is spoken
+
+let facts = null; // the language as the page words it, once the worker has sent it
+let explained = { program: null, ender: null, chips: [] }; // what the page shows
+let explaining = null; // the program being explained
+const wanted = new Map(); // program -> the resolves of those waiting for its explanation
+
+const explainer = new Worker(workerUrl('explainer'));
+explainer.onmessage = ({ data }) => {
+  if ('language' in data) {
+    facts = learn(data.language);
+    showFacts();
+    return;
+  }
+  const explanation = { program: explaining, ...data.explained };
+  explaining = null;
+  for (const resolve of wanted.get(explanation.program) ?? []) resolve(explanation);
+  wanted.delete(explanation.program);
+  if (explanation.program === page.program.value) {
+    explained = explanation;
+    showExplanation(explanation);
+    speak();
+  }
+  if (wanted.size > 0 || explanation.program !== page.program.value) explain();
+};
+
+function explain() {
+  if (explaining !== null) return; // its answer asks for the next
+  explaining = wanted.keys().next().value ?? page.program.value;
+  explainer.postMessage({ explain: explaining });
+}
+
+// The explanation of `program`, when the worker has sent it.
+function explanationOf(program) {
+  if (explained.program === program) return Promise.resolve(explained);
+  return new Promise((resolve) => {
+    wanted.set(program, [...wanted.get(program) ?? [], resolve]);
+    explain();
+  });
+}
+
+function showExplanation({ rejected, count, commands, chips, ender, lone }) {
+  const focused = page.commands.contains(document.activeElement);
+  page.commands.replaceChildren(...chips.map((chip, i) => chipFor(chip, i)));
+  rove(Math.min(rovingAt, chips.length - 1), focused);
+  page.meanings.replaceChildren();
+  page.commandString.textContent = rejected ? 'none: rejected' : commands === '' ? 'empty'
+    : commands + (count > commands.length ? '…' : '');
+  if (count > chips.length) {
+    addMeaning(`The first ${plural(chips.length, 'command')} are shown one by one.`);
+  }
+  if (rejected) {
+    page.summary.textContent =
+      'Syntax error: a - came before any command was written. Nothing runs.';
+    addMeaning('A - with no command written before it (only ignored characters, or pluses that'
+      + ' something else followed) is the syntax error: the program is rejected, and nothing'
+      + ' runs.');
+    return;
+  }
+  const plusRun = chips.find(pairOfPluses);
+  if (plusRun) {
+    addMeaning(`Pluses count in pairs: ${sourceOf(plusRun)} acts as ${pairOfPluses(plusRun)}.`);
+  }
+  const { pair, brings } = facts.enders[ender] ?? {};
+  if (ender) addMeaning(`${pair} ends the run with ${brings}; nothing after it runs.`);
+  if (lone) {
+    addMeaning('A lone - found no command right before it: from there on, quality control is off,'
+      + ' and every command runs as usual.');
+  }
+  page.summary.textContent = count === 0 ? 'No commands: the program writes nothing.'
+    : `${plural(count, 'command')}; the run ends ${ender ? `at ${pair}` : 'normally'}.`;
+}
+
+function addMeaning(text) {
+  const item = document.createElement('li');
+  item.textContent = text;
+  page.meanings.append(item);
+}
+
+// The live summary speaks once typing pauses, not at every key.
+let pauseTimer = 0;
+let paused = false;
+function typing() {
+  paused = false;
+  clearTimeout(pauseTimer);
+  pauseTimer = setTimeout(() => {
+    paused = true;
+    speak();
+  }, PAUSE_MS);
+}
+
+function speak() {
+  if (!paused || explained.program !== page.program.value) return;
+  page.spoken.textContent = page.summary.textContent;
+  paused = false;
+}
+
+const sourceOf = ({ start, end }) => explained.program.slice(start, end);
+
+// The pair that a longer run of pluses acts as, pluses counting in pairs;
+// null for any other command.
+function pairOfPluses({ command, start, end }) {
+  const paired = facts.enders[command];
+  return paired && /^\++$/.test(paired.run) && end - start > paired.pair.length ? paired.pair
+    : null;
+}
+
+function meaningOf(chip) {
+  const { command } = chip;
+  const paired = facts.enders[command];
+  const acts = pairOfPluses(chip) ? ` acts as ${paired.pair} and` : '';
+  if (explained.rejected) {
+    return `${sourceOf(chip)}: this - came before any command: the syntax error`;
+  }
+  if (paired) return `${sourceOf(chip)}:${acts} ends the run with ${paired.brings}`;
+  if (command === '-' && explained.chips.find((c) => c.command === '-') === chip) {
+    return '-: a lone -: quality control is off from here on';
+  }
+  if (command === '-') return '-: quality control is already off, and this - does nothing';
+  return `${sourceOf(chip)}: ${facts.commands.find(([c]) => c === command)[1]}`;
+}
