@@ -13,13 +13,18 @@ const NO_ACTIVE_EXCEPTION = 'terminate called without an active exception\n';
 
 // Ends the process by the signal, as the native build is ended. Node ignores
 // SIGPIPE; removing a listener leaves any signal at its default action.
+// Where there are no such signals (Windows), the status a shell would show
+// ends it.
 function endBySignal(name, message = '') {
   if (message) fs.writeSync(2, message);
-  process.on(name, () => {});
-  process.removeAllListeners(name);
-  process.kill(process.pid, name);
-  Atomics.wait(new Int32Array(new SharedArrayBuffer(4)), 0, 0, 1000);
-  process.exit(128 + signals[name]);
+  try {
+    process.on(name, () => {});
+    process.removeAllListeners(name);
+    process.kill(process.pid, name);
+    Atomics.wait(new Int32Array(new SharedArrayBuffer(4)), 0, 0, 1000);
+  } finally {
+    process.exit(128 + signals[name]);
+  }
 }
 
 // A reader that went away ends the run as it ends a native program. An
