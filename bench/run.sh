@@ -2,7 +2,7 @@
 # The performance figures of qualm, each judged against its goal; exits 1 if
 # any misses it. Times and rates are ratios against a baseline measured in the
 # same run by bench/alternate.c; absolute figures are shown for scale only.
-# Usage: bash bench/run.sh     (about six minutes; needs cc, tr and strace)
+# Usage: bash bench/run.sh     (about six minutes; needs cc, tr, strace, emscripten, node)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v strace > /dev/null || { echo "bench/run.sh needs strace" >&2 && exit 2; }
@@ -100,5 +100,17 @@ done
 { printf h && make_data noncommand $((1 << 20)) | tr '\n' x && echo; } > "$work/line"
 row '1 MiB line, 9 rounds:' '<=' 2 alternate 9 "$work/line" null qualm -- qualm "$work/line"
 printf '; medians %ss against %ss\n' "${f[2]}" "${f[3]}"
+
+echo "== 8. the npm package: its command's start-up, against node -e ''; the pass under node"
+cmake --preset npm > /dev/null && cmake --build --preset npm --target qualm pass_bench > /dev/null
+row start-up '<=' 1.5 alternate 101 /dev/null null build/npm/package/bin/qualm "$work/hello" \
+  -- node -e ''
+printf '; medians %ss against %ss\n' "${f[2]}" "${f[3]}"
+for shape in noncommand commands random; do  # for scale: no goal
+  make_data "$shape" "$size" > "$work/data" && sync "$work/data"
+  read -r ratio _ < <(alternate 5 /dev/null null node build/npm/bench/pass_bench.js "$work/data" 3 \
+    -- pass_bench "$work/data" 3)
+  echo "   the pass on $shape, three runs, under node: $ratio times the native build's"
+done
 
 ((missed == 0)) || { echo "== $missed figures missed their goals" && exit 1; }

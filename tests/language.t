@@ -130,8 +130,9 @@ The commands that end the run: nothing later runs, and no key is read.
   <song>
   terminate called without an active exception
   [134] left k
-  $ run '+-' k; run 'h+-h' k; (trap '' FPE; run '+-h' k)
+  $ run '+-' k; run 'h+-h' k
   [136] left k
   Hello World!
   [136] left k
+  $ (trap '' FPE; run '+-h' k)
   [134] left k

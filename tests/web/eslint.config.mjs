@@ -15,4 +15,8 @@ export default [
   scope(workers, { ...globals.worker, createQualm: 'readonly' }),
   scope(shared, globals['shared-node-browser']),
   scope(['tests/web/*.mjs', 'bench/page.mjs'], { ...globals.node, ...globals.browser }, 'module'),
+  // The npm package's command and module; its system.js is a template of emscripten's.
+  scope(['npm/qualm.js'], globals.node, 'commonjs'),
+  scope(['npm/index.mjs', 'tests/run_test.mjs'], globals.node, 'module'),
+  { ignores: ['npm/system.js'] },
 ];
