@@ -10,7 +10,12 @@
  *                               looks at each byte once, for an "h": the
  *                               floor for a run that holds a program
  *   c_writer hello              writes "Hello World!\n" and reads one
- *                               character: the floor for starting up */
+ *                               character: the floor for starting up
+ * and the data that the benchmark runs on, from a fixed seed, so that every
+ * run measures the same bytes:
+ *   c_writer data SHAPE BYTES   noncommand: random bytes, none a command
+ *                               character; commands: only commands and
+ *                               pairs; random: "h", then random bytes */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -46,10 +51,36 @@ static int sing(const char* path, long songs, int through_stdio) {
     return 0;
 }
 
+static unsigned next(unsigned long long* state) {
+    *state ^= *state << 13;
+    *state ^= *state >> 7;
+    *state ^= *state << 17;
+    return (unsigned)(*state >> 32);
+}
+
+static int make_data(const char* shape, long long size) {
+    static const char* tokens[] = {"h",  "q",   "9",    "H", "Q",  "h-", "q-", "9-",
+                                   "+-", "++-", "+++-", "+", "++", "h+", "Q9"};
+    char* data = malloc((size_t)size + 1);
+    if (size < 1 || !data) return 2;
+    const int commands = strcmp(shape, "commands") == 0, random = strcmp(shape, "random") == 0;
+    unsigned long long state = 0x9E3779B97F4A7C15ull;
+    for (long long i = 0; i < size;) {
+        const int c = commands ? 0 : (int)(next(&state) & 0xff);
+        if (commands)
+            for (const char* t = tokens[next(&state) % 15]; *t && i < size; ++t) data[i++] = *t;
+        else if (random || !c || !strchr("+-9HQhq", c))
+            data[i++] = (char)c;
+    }
+    if (random) data[0] = 'h';
+    return fwrite(data, 1, (size_t)size, stdout) != (size_t)size;
+}
+
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "";
     const int through_stdio = strcmp(mode, "stdio-song") == 0;
     if (through_stdio) setvbuf(stdout, NULL, _IONBF, 0);
+    if (argc == 4 && strcmp(mode, "data") == 0) return make_data(argv[2], atoll(argv[3]));
     if (argc == 4 && (through_stdio || strcmp(mode, "song") == 0))
         return sing(argv[2], atol(argv[3]), through_stdio);
     size_t size;
@@ -66,6 +97,6 @@ int main(int argc, char** argv) {
         getchar();
         return 0;
     }
-    fprintf(stderr, "usage: c_writer [stdio-]song FILE N | echo FILE | read FILE | hello\n");
+    fputs("usage: c_writer [stdio-]song FILE N | echo|read FILE | hello | data SHAPE N\n", stderr);
     return 2;
 }

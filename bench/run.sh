@@ -10,7 +10,7 @@ command -v strace > /dev/null || { echo "bench/run.sh needs strace" >&2 && exit 
 # qualm as the .deb has it and, fully static, as the tarballs have it; the
 # pass alone; the C baselines and tools, built beside it.
 cmake --preset release > /dev/null
-cmake --build --preset release --target qualm pass_bench alternate c_writer make_data > /dev/null
+cmake --build --preset release --target qualm pass_bench alternate c_writer > /dev/null
 cmake --preset static > /dev/null
 cmake --build --preset static --target qualm > /dev/null
 PATH=$PWD/build/release:$PWD/build/release/bench:$PATH
@@ -34,7 +34,7 @@ row() {  # row LABEL OP GOAL COMMAND...: judges the ratio COMMAND prints; its fi
 echo "== 1. the pass on 256 MiB in memory, best of nine runs, against tr -dc; 9 rounds"
 against_tr() { alternate 9 "$work/data" own pass_bench "$work/data" "$1" -- tr -dc '+9HQhq-'; }
 for shape in noncommand commands random; do
-  make_data "$shape" "$size" > "$work/data" && sync "$work/data"  # no writeback while measuring
+  c_writer data "$shape" "$size" > "$work/data" && sync "$work/data"  # no writeback while measuring
   row "$shape" '<=' 1.5 against_tr 9
   read -r first _ < <(against_tr 1)
   printf '; the first run alone, into fresh memory: %s; for scale: %s MB/s\n' "$first" \
@@ -52,7 +52,7 @@ for build in release static; do  # the release build links the C library dynamic
 done
 
 echo "== 3. the run of 256 MiB ending in an h, against reading it, looking at each byte; 21 rounds"
-{ make_data noncommand $((size - 1)) && printf h; } > "$work/data" && sync "$work/data"
+{ c_writer data noncommand $((size - 1)) && printf h; } > "$work/data" && sync "$work/data"
 row time '<=' 1.15 alternate 21 /dev/null null qualm "$work/data" -- c_writer read "$work/data"
 printf '; medians %ss against %ss\n   memory against the file ' "${f[2]}" "${f[3]}"
 judge "$(calc %.2f "${f[6]} * 1024 / $size")" '<=' 1.1 && printf '; %s KiB at peak\n' "${f[6]}"
@@ -65,12 +65,6 @@ for how in null pipe; do
   read -r stdio _ < <(songs "$how" stdio-song)
   printf '; against C through stdio: %s\n' "$stdio"
 done
-head -c 100 /dev/zero | tr '\0' 9 > "$work/songs"
-writes() {  # writes COMMAND...: its count of write calls
-  strace -fc -e trace=write "$@" < /dev/null 2>&1 > /dev/null | awk '$NF == "write" { print $4 }'
-}
-printf '   write calls for 100 songs: ' && judge "$(writes qualm "$work/songs")" == 19900
-printf '; by the C writer: ' && judge "$(writes c_writer song "$song" 100)" == 19900 && echo
 
 endless() {  # endless LABEL UNIT BYTES PROGRAM BASELINE...: BYTES to the UNIT
   row "$1" '>=' 0.8 alternate 15 /dev/null rate qualm "$4" -- "${@:5}"
@@ -79,7 +73,7 @@ endless() {  # endless LABEL UNIT BYTES PROGRAM BASELINE...: BYTES to the UNIT
 }
 echo "== 5. endless echo into a pipe, against C writing each repetition at once; 15 rounds of 1 s"
 printf 'q-\n' > "$work/echo3"
-{ printf 'q-' && make_data noncommand $(((1 << 20) - 2)); } > "$work/echo1m"
+{ printf 'q-' && c_writer data noncommand $(((1 << 20) - 2)); } > "$work/echo1m"
 for program in echo3 echo1m; do
   endless "$program" repetitions $(($(wc -c < "$work/$program") + 1)) "$work/$program" \
     c_writer echo "$work/$program"
@@ -97,7 +91,7 @@ for bytes in 100000 10485760; do  # under 256 KiB in one read, else 256 KiB and 
   printf '   read calls for %8s bytes: ' "$bytes" && judge "$reads" == "$expected" && echo
 done
 # h, then 1 MiB without a command or a newline, then a newline: one line.
-{ printf h && make_data noncommand $((1 << 20)) | tr '\n' x && echo; } > "$work/line"
+{ printf h && c_writer data noncommand $((1 << 20)) | tr '\n' x && echo; } > "$work/line"
 row '1 MiB line, 9 rounds:' '<=' 2 alternate 9 "$work/line" null qualm -- qualm "$work/line"
 printf '; medians %ss against %ss\n' "${f[2]}" "${f[3]}"
 
@@ -107,7 +101,7 @@ row start-up '<=' 1.5 alternate 101 /dev/null null build/npm/package/bin/qualm "
   -- node -e ''
 printf '; medians %ss against %ss\n' "${f[2]}" "${f[3]}"
 for shape in noncommand commands random; do  # for scale: no goal
-  make_data "$shape" "$size" > "$work/data" && sync "$work/data"
+  c_writer data "$shape" "$size" > "$work/data" && sync "$work/data"
   read -r ratio _ < <(alternate 5 /dev/null null node build/npm/bench/pass_bench.js "$work/data" 3 \
     -- pass_bench "$work/data" 3)
   echo "   the pass on $shape, three runs, under node: $ratio times the native build's"
