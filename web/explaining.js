@@ -53,6 +53,7 @@ function showExplanation({ rejected, count, commands, chips, ender, lone }) {
   page.commands.replaceChildren(...chips.map((chip, i) => chipFor(chip, i)));
   rove(Math.min(rovingAt, chips.length - 1), focused);
   page.meanings.replaceChildren();
+  page.legend.hidden = !ender && !lone; // nothing in the command string stands for more
   page.commandString.textContent = rejected ? 'none: rejected' : commands === '' ? 'empty'
     : commands + (count > commands.length ? '…' : '');
   if (count > chips.length) {
@@ -122,6 +123,11 @@ function meaningOf(chip) {
     return `${sourceOf(chip)}: this - came before any command: the syntax error`;
   }
   if (paired) return `${sourceOf(chip)}:${acts} ends the run with ${paired.brings}`;
+  const ends = explained.chips.findIndex((c) => c.command in facts.enders);
+  if (ends >= 0 && explained.chips.indexOf(chip) > ends) {
+    const { pair } = facts.enders[explained.chips[ends].command];
+    return `${sourceOf(chip)}: never runs, since ${pair} before it ends the run`;
+  }
   if (command === '-' && explained.chips.find((c) => c.command === '-') === chip) {
     return '-: a lone -: quality control is off from here on';
   }
