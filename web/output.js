@@ -30,6 +30,7 @@ function dropOutput() {
   const any = waiting.length > 0;
   waiting = [];
   drawing = false; // the slice already asked for finds nothing
+  whenDrawn = null;
   return any;
 }
 

@@ -2,9 +2,9 @@
 // Running: each run gets a fresh worker (run_worker.js, whose top says what
 // it sends), started ahead so that a run need not wait for the module, and
 // stopped after LIMITS.runMs or by Stop. How the run ended is worded once
-// its output is on the page and its program explained.
-/* global LIMITS, page, workerUrl, plural, describeEnd, explanationOf, clearOutput, addOutput,
-   afterOutput, dropOutput, notice */
+// its output is on the page and its program explained; Stop shows at once.
+/* global LIMITS, page, workerUrl, plural, describeEnd, explanationOf, explained, clearOutput,
+   addOutput, afterOutput, dropOutput, notice */
 /* exported run, stopRun, markStale, copyOutput */
 
 let spare = new Worker(workerUrl('runner'));
@@ -36,12 +36,14 @@ function run() {
 }
 
 // Stop shows at once: the output received but not yet on the page is
-// dropped (the download keeps it), rather than drawn a piece a task.
+// dropped (the download keeps it), rather than drawn a piece a task. A run
+// that ended on its own, its output still being drawn, shows how it ended.
 function stopRun() {
-  if (!current) return;
-  const thisRun = current;
+  const thisRun = latest;
+  if (!thisRun || thisRun.over) return;
   thisRun.dropped = dropOutput();
-  finish(thisRun, { end: 'stopped' });
+  if (thisRun === current) finish(thisRun, { end: 'stopped' });
+  else ended(thisRun);
 }
 
 function took(thisRun, { chunk, parts, shown }) {
@@ -60,11 +62,14 @@ function finish(thisRun, end) {
   thisRun.ran = performance.now() - thisRun.began;
   clearTimeout(thisRun.timer);
   thisRun.worker.terminate();
-  afterOutput(() => ended(thisRun, end));
+  thisRun.end = end;
+  afterOutput(() => ended(thisRun));
 }
 
-function ended(thisRun, end) {
-  const { program, chunks, total, shown, marks, dropped, ran } = thisRun;
+function ended(thisRun) {
+  if (thisRun.over) return;
+  thisRun.over = true; // and shown so
+  const { program, chunks, total, shown, marks, dropped, ran, end } = thisRun;
   if (document.activeElement === page.stop) page.run.focus();
   page.stop.disabled = true;
   if (dropped) {
@@ -82,11 +87,13 @@ function ended(thisRun, end) {
     page.download.hidden = page.copy.hidden = false;
   }
   const took = ` It ran for ${Math.round(ran).toLocaleString('en')} ms.`;
-  if (end.end === 'stopped') showEnding(`Stopped by you.${took}`, true); // worded once explained
-  explanationOf(program).then((explanation) => {
+  const word = (explanation) => {
     const [text, abnormal] = describeEnd(end, explanation);
     if (latest === thisRun) showEnding(text + took, abnormal);
-  });
+  };
+  if (explained.program === program) return word(explained); // in this task
+  showEnding(`${end.end === 'stopped' ? 'Stopped by you' : 'Ended'}.${took}`, true);
+  explanationOf(program).then(word);
 }
 
 // Output of a program other than the one shown is marked as such.
