@@ -5,7 +5,7 @@
 // typing pauses. The worker explains one program at a time: the latest,
 // unless a run waits for the explanation of its own.
 /* global page, workerUrl, learn, plural, showFacts, chipFor, rove, rovingAt */
-/* exported facts, explain, explanationOf, explained, typing, sourceOf, meaningOf */
+/* exported facts, handBytes, explain, explanationOf, explained, typing, sourceOf, meaningOf */
 
 const PAUSE_MS = 1000; // typing stopped this long is a pause, when the summary is spoken
 
@@ -37,6 +37,14 @@ function explain() {
   if (explaining !== null) return; // its answer asks for the next
   explaining = wanted.keys().next().value ?? page.program.value;
   explainer.postMessage({ explain: explaining });
+}
+
+// Has the explaining worker send the bytes of `program` on `port`, where
+// they are the ones it explained last; says whether it does.
+function handBytes(program, port) {
+  if (explaining !== null || explained.program !== program) return false;
+  explainer.postMessage({ hand: port }, [port]);
+  return true;
 }
 
 // The explanation of `program`, when the worker has sent it.

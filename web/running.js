@@ -3,8 +3,8 @@
 // it sends), started ahead so that a run need not wait for the module, and
 // stopped after LIMITS.runMs or by Stop. How the run ended is worded once
 // its output is on the page and its program explained; Stop shows at once.
-/* global LIMITS, page, workerUrl, plural, describeEnd, explanationOf, explained, clearOutput,
-   addOutput, afterOutput, dropOutput, notice */
+/* global LIMITS, page, workerUrl, plural, describeEnd, explanationOf, explained, handBytes,
+   clearOutput, addOutput, afterOutput, dropOutput, notice */
 /* exported run, stopRun, markStale, copyOutput */
 
 let spare = new Worker(workerUrl('runner'));
@@ -32,7 +32,10 @@ function run() {
     if ('end' in data) finish(thisRun, data.end);
   };
   worker.onerror = (event) => finish(thisRun, { end: 'error', reason: event.message });
-  worker.postMessage({ run: program });
+  // A long program goes from worker to worker, not copied on this thread.
+  const { port1, port2 } = new MessageChannel();
+  if (handBytes(program, port1)) worker.postMessage({ from: port2 }, [port2]);
+  else worker.postMessage({ run: program });
 }
 
 // Stop shows at once: the output received but not yet on the page is
