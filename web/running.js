@@ -95,7 +95,7 @@ function ended(thisRun) {
     if (latest === thisRun) showEnding(text + took, abnormal);
   };
   if (explained.program === program) return word(explained); // in this task
-  showEnding(`${end.end === 'stopped' ? 'Stopped by you' : 'Ended'}.${took}`, true);
+  if (end.end === 'stopped') showEnding(`Stopped by you.${took}`, true);
   explanationOf(program).then(word);
 }
 
