@@ -195,7 +195,7 @@ for (const [what, fine] of [
   }],
   ['Stop, CPU slowed: stopped in the click\'s own task, and no output drawn after', async () => {
     await cpu.send('Emulation.setCPUThrottlingRate', { rate: 4 });
-    await page.fill('#program', 'q-').then(() => page.click('#run'));
+    await page.fill('#program', 'q-').then(() => commandsOf('q-')).then(() => page.click('#run'));
     const [ending, disabled, drawn, later] = await page.evaluate(async () => {
       await new Promise((resolve) => setTimeout(resolve, 80));
       const [end, stop, output] = ['ending', 'stop', 'output']
