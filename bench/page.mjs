@@ -7,7 +7,10 @@
 // run by run, so that both meet the same noise. Each figure is the median
 // (time) and the worst (task) of five runs, judged against 1 s and 100 ms:
 // the run exits with 1 when a page misses either. The programs are those the
-// page test checks. With SCREENSHOTS=DIR, each page is also shot at 320, 390
+// page test checks. Then Stop, 80 ms into q- with the CPU slowed fourfold:
+// the time from the click to the page showing the run stopped, and the
+// longest task (median and worst of five); STOP_ONLY=1 measures only that.
+// With SCREENSHOTS=DIR, each page is also shot at 320, 390
 // and 1280 px wide, light and dark, with a command focused.
 // Usage: node bench/page.mjs PAGE...   (after npm ci --prefix tests/web)
 import { spawn } from 'node:child_process';
@@ -44,9 +47,8 @@ const ended = (page) => page.waitForFunction(
   () => !/^(Running…)?$/.test(document.getElementById('ending').textContent), null,
   { timeout: 60000, polling: 20 });
 
-// Runs the program; returns the time from Run to the result, and the
-// longest task meanwhile.
-async function run(page, program) {
+// Puts the program on the page as a paste would, and lets the page settle.
+async function enter(page, program) {
   await page.evaluate((text) => {
     const area = document.getElementById('program');
     area.value = text;
@@ -54,6 +56,12 @@ async function run(page, program) {
   }, program);
   await page.waitForTimeout(500);
   await page.evaluate(() => { window.longTasks = []; });
+}
+
+// Runs the program; returns the time from Run to the result, and the
+// longest task meanwhile.
+async function run(page, program) {
+  await enter(page, program);
   const start = Date.now();
   await page.click('#run');
   await ended(page);
@@ -61,9 +69,28 @@ async function run(page, program) {
   return [Date.now() - start, Math.max(0, ...await page.evaluate(() => window.longTasks))];
 }
 
+// Runs q- and clicks Stop 80 ms in; returns the time from the click to the
+// first frame that shows the run stopped (the ending worded, Stop disabled),
+// and the longest task from Run to 300 ms after that.
+async function stop(page) {
+  await enter(page, 'q-');
+  return page.evaluate(async () => {
+    const [ending, stopButton] = ['ending', 'stop'].map((id) => document.getElementById(id));
+    const frame = () => new Promise(requestAnimationFrame);
+    document.getElementById('run').click();
+    await new Promise((resolve) => setTimeout(resolve, 80));
+    const start = performance.now();
+    stopButton.click();
+    do await frame(); while (/^Running/.test(ending.textContent) || !stopButton.disabled);
+    const delay = performance.now() - start;
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    return [delay, Math.max(0, ...window.longTasks)];
+  });
+}
+
 const median = (values) => values.toSorted((a, b) => a - b)[values.length >> 1];
 const task = (ms) => (ms === 0 ? '<50' : String(Math.round(ms)));
-for (const busy of [false, true]) {
+for (const busy of process.env.STOP_ONLY ? [] : [false, true]) {
   const spinners = Array.from({ length: busy ? availableParallelism() : 0 },
     () => spawn(process.execPath, ['-e', 'for (;;);'], { stdio: 'ignore' }));
   for (const [name, program] of Object.entries(programs)) {
@@ -89,6 +116,25 @@ for (const busy of [false, true]) {
     }
   }
   for (const spinner of spinners) spinner.kill();
+}
+
+// Stop under the slowed CPU alone (a spinning process would only add noise).
+const stops = files.map(() => []);
+for (let round = 0; round < 5; round += 1) {
+  for (const [i, file] of files.entries()) {
+    const page = await open(file, 4);
+    await run(page, '+');
+    stops[i].push(await stop(page));
+    await page.context().close();
+  }
+}
+for (const [i, file] of files.entries()) {
+  const delay = median(stops[i].map(([ms]) => ms));
+  const worst = Math.max(...stops[i].map(([, longest]) => longest));
+  const first = median(stops[0].map(([ms]) => ms));
+  const ratio = i === 0 ? '' : `, ${(delay / first).toFixed(2)} of the first`;
+  console.log(`slowed ${file.split('/').pop().padEnd(16)} Stop to stopped shown`
+    + ` ${Math.round(delay)} ms${ratio}; longest task ${task(worst)} ms`);
 }
 
 for (const file of process.env.SCREENSHOTS ? files : []) {

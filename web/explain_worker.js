@@ -9,7 +9,9 @@
 //                        character stands in the command string for the run and its -
 //   page to worker, on every edit:
 //     { explain }        the program, as the string the page holds
-//   and back, once for each:
+//     { hand }           a port, to send the UTF-8 bytes of the program explained last on, so
+//                        that a run of it need not copy a large program on the page's thread
+//   and back, once for each explain:
 //     { explained: { rejected, count, commands, chips, ender, lone } }
 //                        rejected: whether the pass rejects it (the syntax error);
 //                        count: the length of the command string, and commands its first
@@ -22,7 +24,9 @@
 const ready = createQualm({ noInitialRun: true, print: () => {}, printErr: () => {} });
 const language = ready.then(languageOf);
 language.then((facts) => postMessage({ language: facts }));
+let lastBytes = new Uint8Array(0);
 onmessage = async ({ data }) => {
+  if ('hand' in data) return data.hand.postMessage(lastBytes);
   postMessage({ explained: explain(await ready, await language, data.explain) });
 };
 
@@ -34,7 +38,7 @@ function languageOf(qualm) {
 }
 
 function explain(qualm, { pairs }, program) {
-  const bytes = new TextEncoder().encode(program);
+  const bytes = lastBytes = new TextEncoder().encode(program);
   const text = qualm._malloc(bytes.length + 1);
   const out = qualm._malloc(bytes.length + 1);
   const spans = qualm._malloc(8 * LIMITS.shownCommands);

@@ -5,7 +5,7 @@
 // typing pauses. The worker explains one program at a time: the latest,
 // unless a run waits for the explanation of its own.
 /* global page, workerUrl, learn, plural, showFacts, chipFor, rove, rovingAt */
-/* exported facts, explain, explanationOf, explained, typing, sourceOf, meaningOf */
+/* exported facts, handBytes, explain, explanationOf, explained, typing, sourceOf, meaningOf */
 
 const PAUSE_MS = 1000; // typing stopped this long is a pause, when the summary is spoken
 
@@ -39,6 +39,14 @@ function explain() {
   explainer.postMessage({ explain: explaining });
 }
 
+// Has the explaining worker send the bytes of `program` on `port`, where
+// they are the ones it explained last; says whether it does.
+function handBytes(program, port) {
+  if (explaining !== null || explained.program !== program) return false;
+  explainer.postMessage({ hand: port }, [port]);
+  return true;
+}
+
 // The explanation of `program`, when the worker has sent it.
 function explanationOf(program) {
   if (explained.program === program) return Promise.resolve(explained);
@@ -53,6 +61,7 @@ function showExplanation({ rejected, count, commands, chips, ender, lone }) {
   page.commands.replaceChildren(...chips.map((chip, i) => chipFor(chip, i)));
   rove(Math.min(rovingAt, chips.length - 1), focused);
   page.meanings.replaceChildren();
+  page.legend.hidden = !ender && !lone; // nothing in the command string stands for more
   page.commandString.textContent = rejected ? 'none: rejected' : commands === '' ? 'empty'
     : commands + (count > commands.length ? '…' : '');
   if (count > chips.length) {
@@ -122,6 +131,11 @@ function meaningOf(chip) {
     return `${sourceOf(chip)}: this - came before any command: the syntax error`;
   }
   if (paired) return `${sourceOf(chip)}:${acts} ends the run with ${paired.brings}`;
+  const ends = explained.chips.findIndex((c) => c.command in facts.enders);
+  if (ends >= 0 && explained.chips.indexOf(chip) > ends) {
+    const { pair } = facts.enders[explained.chips[ends].command];
+    return `${sourceOf(chip)}: never runs, since ${pair} before it ends the run`;
+  }
   if (command === '-' && explained.chips.find((c) => c.command === '-') === chip) {
     return '-: a lone -: quality control is off from here on';
   }

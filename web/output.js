@@ -3,7 +3,7 @@
 // each laid out at once, so that the page never freezes, whatever a
 // program writes.
 /* global page */
-/* exported clearOutput, addOutput, afterOutput */
+/* exported clearOutput, addOutput, afterOutput, dropOutput */
 
 const PIECE_CHARS = 4096; // the most output put on the page in one task
 const PIECE_LINES = 256; // and the most lines
@@ -23,6 +23,15 @@ function clearOutput() {
   openLine = null;
   whenDrawn = null;
   page.output.replaceChildren();
+}
+
+// Drops the output not yet on the page; says whether there was any.
+function dropOutput() {
+  const any = waiting.length > 0;
+  waiting = [];
+  drawing = false; // the slice already asked for finds nothing
+  whenDrawn = null;
+  return any;
 }
 
 function addOutput(parts) {

@@ -6,14 +6,15 @@
 // and output.js; words.js says it, and keeping.js keeps the program.
 /* global notice, point, explain, typing, storage, keep, fromAddress, leaveAddress, run, stopRun,
    share, save, loadFromAddress, loadExample, listExamples, restoreKept, roveByKey, rovingAt,
-   rove, followScroll */
+   rove, followScroll, markStale, showExample, openFile, copyOutput */
 /* exported page, workerUrl */
 
 const $ = (id) => document.getElementById(id);
 const page = Object.fromEntries([
-  'about', 'program', 'mirror', 'kept', 'run', 'stop', 'examples', 'load', 'share', 'save',
-  'notice', 'summary', 'spoken', 'command-string', 'legend', 'commands', 'pointed', 'meanings',
-  'ending', 'output', 'shown', 'download', 'limits',
+  'about', 'program', 'mirror', 'kept', 'run', 'stop', 'examples', 'load', 'share', 'open',
+  'file', 'save', 'undo', 'notice', 'summary', 'spoken', 'command-string', 'legend', 'commands',
+  'pointed', 'meanings', 'results', 'output-title', 'ending', 'stale', 'output', 'shown', 'boxed',
+  'download', 'copy', 'limits',
 ].map((id) => [id.replace(/-./, (s) => s[1].toUpperCase()), $(id)]));
 
 // A worker's script: the interpreter module, the scripts the page shares
@@ -27,6 +28,8 @@ function edited() {
   notice('');
   point(null);
   explain();
+  markStale();
+  showExample();
   if (fromAddress) return;
   typing();
   if (storage) keep(); // at every edit, so that a reload or a close right after loses nothing
@@ -36,6 +39,7 @@ function edited() {
 document.addEventListener('DOMContentLoaded', () => {
   listExamples();
   restoreKept();
+  showExample();
   page.program.addEventListener('input', edited);
   loadFromAddress();
   explain();
@@ -49,6 +53,9 @@ document.addEventListener('DOMContentLoaded', () => {
   page.stop.addEventListener('click', stopRun);
   page.share.addEventListener('click', share);
   page.save.addEventListener('click', save);
+  page.open.addEventListener('click', () => page.file.click());
+  page.file.addEventListener('change', openFile);
+  page.copy.addEventListener('click', copyOutput);
   page.commands.addEventListener('keydown', roveByKey);
   page.commands.addEventListener('mouseleave', () => rove(rovingAt, false));
   page.commands.addEventListener('focusout', (event) => {

@@ -14,8 +14,10 @@ function chipFor(chip, i) {
   element.setAttribute('role', 'option');
   element.tabIndex = -1;
   const paired = chip.command in facts.enders;
+  const ends = explained.chips.findIndex((c) => c.command in facts.enders);
   element.className = explained.rejected ? 'chip rejected' : paired ? 'chip paired'
     : chip.command === '-' ? 'chip lone' : 'chip';
+  if (ends >= 0 && i > ends) element.classList.add('unreached');
   element.textContent = paired || chip.command === '-' ? sourceOf(chip) : chip.command;
   element.setAttribute('aria-label', meaningOf(chip));
   element.addEventListener('focus', () => rove(i, false));
@@ -45,10 +47,10 @@ function roveByKey(event) {
 }
 
 // Shows where chip `i` came from, over the program, scrolled into its
-// view; or, for null, nothing.
+// view; or, for null, nothing but the - that a syntax error rejects.
 function point(i) {
-  const chip = explained.chips[i];
-  page.mirror.hidden = i === null || !chip || explained.program !== page.program.value;
+  const chip = explained.chips[i ?? (explained.rejected ? 0 : -1)];
+  page.mirror.hidden = !chip || explained.program !== page.program.value;
   if (page.mirror.hidden) {
     page.pointed.textContent = 'Point at a command, or focus it, to see where it came from.';
     return;
@@ -65,7 +67,8 @@ function point(i) {
   page.mirror.style.width = `${area.clientWidth + area.clientLeft * 2}px`;
   page.mirror.style.height = `${area.clientHeight + area.clientTop * 2}px`;
   const top = mark.offsetTop;
-  if (top < area.scrollTop || top + mark.offsetHeight > area.scrollTop + area.clientHeight) {
+  const off = top < area.scrollTop || top + mark.offsetHeight > area.scrollTop + area.clientHeight;
+  if (i !== null && off) {
     area.scrollTop = top - (area.clientHeight - mark.offsetHeight) / 2;
   }
   followScroll();

@@ -4,6 +4,7 @@
 //
 //   page to worker, once:
 //     { run }            the program, as the string the page holds: the worker encodes it
+//     or { from }        a port that the explaining worker sends the program's bytes on
 //   and back:
 //     { chunk, parts, shown }, again and again: the bytes written since the last time (a
 //                        Uint8Array, transferred); the part of them the page shows, decoded,
@@ -24,7 +25,10 @@ let sent = 0;
 let lastPost = Date.now();
 
 onmessage = async ({ data }) => {
-  const program = new TextEncoder().encode(data.run);
+  const program = 'run' in data ? new TextEncoder().encode(data.run)
+    : await new Promise((resolve) => {
+      data.from.onmessage = ({ data: bytes }) => resolve(bytes);
+    });
   const end = await runQualm(started, program, new Uint8Array(0), LIMITS.outputBytes, take);
   postOutput();
   postMessage({ end });

@@ -2,10 +2,10 @@
 // Running: each run gets a fresh worker (run_worker.js, whose top says what
 // it sends), started ahead so that a run need not wait for the module, and
 // stopped after LIMITS.runMs or by Stop. How the run ended is worded once
-// its output is on the page and its program explained.
-/* global LIMITS, page, workerUrl, plural, describeEnd, explanationOf, clearOutput, addOutput,
-   afterOutput */
-/* exported run, stopRun */
+// its output is on the page and its program explained; Stop shows at once.
+/* global LIMITS, page, workerUrl, plural, describeEnd, explanationOf, explained, handBytes,
+   clearOutput, addOutput, afterOutput, dropOutput, notice */
+/* exported run, stopRun, markStale, copyOutput */
 
 let spare = new Worker(workerUrl('runner'));
 let current = null; // the run going on
@@ -17,23 +17,36 @@ function run() {
   spare = new Worker(workerUrl('runner'));
   const program = page.program.value;
   const thisRun = { worker, program, chunks: [], total: 0, shown: 0, marks: 0,
-    timer: setTimeout(() => finish(thisRun, { end: 'time' }), LIMITS.runMs) };
+    began: performance.now(), timer: setTimeout(() => finish(thisRun, { end: 'time' }),
+      LIMITS.runMs) };
   current = latest = thisRun;
   clearOutput();
   showEnding('Running…', false);
+  markStale();
   page.shown.textContent = '';
-  page.download.hidden = true;
+  page.boxed.hidden = page.download.hidden = page.copy.hidden = true;
   page.stop.disabled = false;
+  bringIntoView();
   worker.onmessage = ({ data }) => {
     if ('chunk' in data) took(thisRun, data);
     if ('end' in data) finish(thisRun, data.end);
   };
   worker.onerror = (event) => finish(thisRun, { end: 'error', reason: event.message });
-  worker.postMessage({ run: program });
+  // A long program goes from worker to worker, not copied on this thread.
+  const { port1, port2 } = new MessageChannel();
+  if (handBytes(program, port1)) worker.postMessage({ from: port2 }, [port2]);
+  else worker.postMessage({ run: program });
 }
 
+// Stop shows at once: the output received but not yet on the page is
+// dropped (the download keeps it), rather than drawn a piece a task. A run
+// that ended on its own, its output still being drawn, shows how it ended.
 function stopRun() {
-  if (current) finish(current, { end: 'stopped' });
+  const thisRun = latest;
+  if (!thisRun || thisRun.over) return;
+  thisRun.dropped = dropOutput();
+  if (thisRun === current) finish(thisRun, { end: 'stopped' });
+  else ended(thisRun);
 }
 
 function took(thisRun, { chunk, parts, shown }) {
@@ -42,22 +55,29 @@ function took(thisRun, { chunk, parts, shown }) {
   thisRun.total += chunk.length;
   thisRun.shown = shown;
   thisRun.marks += parts.filter(([marked]) => marked).length;
+  page.boxed.hidden = thisRun.marks === 0;
   addOutput(parts);
 }
 
 function finish(thisRun, end) {
   if (thisRun !== current) return;
   current = null;
+  thisRun.ran = performance.now() - thisRun.began;
   clearTimeout(thisRun.timer);
   thisRun.worker.terminate();
-  afterOutput(() => ended(thisRun, end));
+  thisRun.end = end;
+  afterOutput(() => ended(thisRun));
 }
 
-function ended(thisRun, end) {
-  const { program, chunks, total, shown, marks } = thisRun;
+function ended(thisRun) {
+  if (thisRun.over) return;
+  thisRun.over = true; // and shown so
+  const { program, chunks, total, shown, marks, dropped, ran, end } = thisRun;
   if (document.activeElement === page.stop) page.run.focus();
   page.stop.disabled = true;
-  if (total > shown) {
+  if (dropped) {
+    page.shown.textContent = `Shown: what came before Stop, of ${plural(total, 'byte')} written.`;
+  } else if (total > shown) {
     const capped = marks >= LIMITS.shownMarks
       ? `, up to the ${plural(LIMITS.shownMarks, 'boxed byte')} the page shows` : '';
     const of = `of ${total.toLocaleString('en')} written`;
@@ -65,13 +85,37 @@ function ended(thisRun, end) {
   }
   if (total > 0) {
     URL.revokeObjectURL(page.download.href);
-    const whole = new Blob(chunks, { type: 'application/octet-stream' });
+    const whole = thisRun.whole = new Blob(chunks, { type: 'application/octet-stream' });
     page.download.href = URL.createObjectURL(whole);
-    page.download.hidden = false;
+    page.download.hidden = page.copy.hidden = false;
   }
-  explanationOf(program).then((explanation) => {
-    if (latest === thisRun) showEnding(...describeEnd(end, explanation));
-  });
+  const took = ` It ran for ${Math.round(ran).toLocaleString('en')} ms.`;
+  const word = (explanation) => {
+    const [text, abnormal] = describeEnd(end, explanation);
+    if (latest === thisRun) showEnding(text + took, abnormal);
+  };
+  if (explained.program === program) return word(explained); // in this task
+  if (end.end === 'stopped') showEnding(`Stopped by you.${took}`, true);
+  explanationOf(program).then(word);
+}
+
+// Output of a program other than the one shown is marked as such.
+function markStale() {
+  const stale = latest !== null && latest.program !== page.program.value;
+  page.results.classList.toggle('stale', stale);
+  page.stale.hidden = !stale;
+}
+
+// The start of the results, scrolled into view where it is off screen, as on a phone.
+function bringIntoView() {
+  const { top, bottom } = page.ending.getBoundingClientRect();
+  if (top < 0 || bottom + 48 > innerHeight) page.outputTitle.scrollIntoView({ block: 'start' });
+}
+
+async function copyOutput() {
+  const text = await latest.whole.text();
+  navigator.clipboard.writeText(text).then(() => notice('Copied the output.'),
+    () => notice('The browser refused to copy: select the output and copy it.'));
 }
 
 function showEnding(text, abnormal) {

@@ -66,8 +66,9 @@ function showFacts() {
   const mark = document.createElement('span');
   mark.className = 'byte';
   mark.textContent = '\\xHH';
-  page.limits.replaceChildren('Control characters other than newline and tab are shown boxed,',
-    ' as ', mark, `. A run is stopped after ${size(LIMITS.outputBytes)} of output or`,
+  page.boxed.replaceChildren('Control characters other than newline and tab are shown boxed,',
+    ' as ', mark, '.');
+  page.limits.replaceChildren(`A run is stopped after ${size(LIMITS.outputBytes)} of output or`,
     ` ${LIMITS.runMs / 1000} s. The page shows the first ${size(LIMITS.shownBytes)} of the`,
     ` output, up to its ${plural(LIMITS.shownMarks, 'boxed byte')}; the download has all of it.`);
 }

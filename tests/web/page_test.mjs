@@ -163,6 +163,72 @@ for (const [what, fine] of [
   }],
 ]) check(await fine().catch(() => false), what);
 
+// 4. As people use it: in several tabs, on a phone, stopping a run, reading it at a glance.
+const open = async () => (await context.newPage().then(async (tab) => {
+  await tab.goto(pathToFileURL(pagePath).href);
+  return tab;
+}));
+const cpu = await context.newCDPSession(page);
+const copied = () => page.waitForFunction(() => /Copied/.test(document.getElementById('notice')
+  .textContent)).then(() => page.evaluate(() => navigator.clipboard.readText()));
+for (const [what, fine] of [
+  ['two tabs keep their own programs across a reload; a new tab starts from the last', async () => {
+    const other = await open();
+    await page.fill('#program', 'tab one').then(() => other.fill('#program', 'tab two'));
+    const [one, fresh] = [await page.reload().then(value), await open()];
+    const started = await fresh.inputValue('#program');
+    await Promise.all([other.close(), fresh.close()]);
+    return one === 'tab one' && started === 'tab two';
+  }],
+  ['an example loaded, the page reloaded: Undo brings back the program', async () => {
+    await page.fill('#program', 'mine').then(() => page.selectOption('#examples', { index: 1 }));
+    await page.click('#load').then(() => page.reload()).then(() => page.click('#undo'));
+    return await value() === 'mine' && await page.isHidden('#undo')
+      && await page.$eval('#examples', (list) => list.value === '');
+  }],
+  ['320 px wide: no sideways scroll, and after Run the ending in view', async () => {
+    await page.setViewportSize({ width: 320, height: 640 }).then(() => runShown('9'));
+    const fits = await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth
+      && document.getElementById('ending').getBoundingClientRect().bottom <= innerHeight);
+    await page.setViewportSize({ width: 1280, height: 720 });
+    return fits;
+  }],
+  ['Stop, CPU slowed: stopped in the click\'s own task, and no output drawn after', async () => {
+    await cpu.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+    await page.fill('#program', 'q-').then(() => commandsOf('q-')).then(() => page.click('#run'));
+    const [ending, disabled, drawn, later] = await page.evaluate(async () => {
+      await new Promise((resolve) => setTimeout(resolve, 80));
+      const [end, stop, output] = ['ending', 'stop', 'output']
+        .map((id) => document.getElementById(id));
+      stop.click();
+      const at = [end.textContent, stop.disabled, output.textContent.length];
+      await new Promise((resolve) => setTimeout(resolve, 500));
+      return [...at, output.textContent.length];
+    });
+    await cpu.send('Emulation.setCPUThrottlingRate', { rate: 1 });
+    return ending.startsWith('Stopped') && disabled && drawn === later;
+  }],
+  ['output of an earlier program marked; commands after the end shown as not run', async () => {
+    const fresh = await runShown('hh-h').then(() => page.isHidden('#stale'));
+    await page.fill('#program', 'hh-hq').then(() => commandsOf('hh-hq'));
+    const unreached = await page.$$eval('#commands .chip',
+      (chips) => chips.map((chip) => chip.classList.contains('unreached')).join());
+    await page.fill('#program', 'hh').then(() => commandsOf('hh'));
+    return fresh && await page.isVisible('#stale') && unreached === 'false,false,true,true'
+      && await page.isHidden('#legend');
+  }],
+  ['Open a file loads it; Copy output copies all the run wrote', async () => {
+    const program = 'H\x01 é q';
+    await page.setInputFiles('#file', { name: 'p.qlm', mimeType: 'text/plain',
+      buffer: Buffer.from(program) });
+    await page.waitForFunction((want) => document.getElementById('program').value === want,
+      program);
+    await runShown().then(() => page.click('#copy'));
+    return await copied() === runNative(`"${native}/qualm" "$1" < /dev/null`, program)
+      .stdout.toString();
+  }],
+]) check(await fine().catch(() => false), what);
+
 // 5. Quality control explained as the program is typed.
 await page.fill('#program', 'h ++++-');
 check(await commandsOf('h ++++-')
