@@ -16,7 +16,7 @@ export default [
   scope(shared, globals['shared-node-browser']),
   scope(['tests/web/*.mjs', 'bench/page.mjs'], { ...globals.node, ...globals.browser }, 'module'),
   // The npm package's command and module; its system.js is a template of emscripten's.
-  scope(['npm/qualm.js'], globals.node, 'commonjs'),
-  scope(['npm/index.mjs', 'tests/run_test.mjs'], globals.node, 'module'),
-  { ignores: ['npm/system.js'] },
+  scope(['web/npm/qualm.js'], globals.node, 'commonjs'),
+  scope(['web/npm/index.mjs', 'tests/run_test.mjs'], globals.node, 'module'),
+  { ignores: ['web/npm/system.js'] },
 ];
