@@ -7,7 +7,15 @@ import createQualm from './lib/module.js';
 // How a run ends, by the character of the command string that ended it.
 const PAIR_ENDS = { '#': 'stream failure', 'v': 'rethrow', '0': 'division by zero' };
 
-const bytesOf = (data) => (typeof data === 'string' ? new TextEncoder().encode(data) : data);
+// A program or an input as bytes: a string (as UTF-8), or any view of bytes.
+function bytesOf(data, what) {
+  if (typeof data === 'string') return new TextEncoder().encode(data);
+  if (ArrayBuffer.isView(data)) {
+    return new Uint8Array(data.buffer, data.byteOffset, data.byteLength);
+  }
+  if (data instanceof ArrayBuffer) return new Uint8Array(data);
+  throw new TypeError(`qualm: ${what} is a string or bytes`);
+}
 
 // The first command of the program's command string that ends a run, or
 // 'rejected' where the pass rejects the program.
@@ -24,27 +32,38 @@ function enderOf(qualm, program) {
 
 // Runs the program (a string or bytes) with `input` (a string or bytes,
 // empty by default) on standard input, and stops it once it has written
-// `budget` bytes. Resolves to the output, as bytes, and how the run ended:
-// { how: 'exit', status }, { how: 'syntax error' }, { how: NAME } for the
-// pairs that end a run ('stream failure', 'rethrow', 'division by zero'),
-// { how: 'budget' }, which is how the endless pairs end, or, where the
-// module's memory runs out, { how: 'out of memory' }. Never throws.
+// `budget` bytes (a whole number; 1 MiB by default, Infinity for no limit,
+// which a program without end never meets). Resolves, for every program, to
+// the output, as bytes, and how the run ended: { how: 'exit', status },
+// { how: 'syntax error' }, { how: NAME } for the pairs that end a run
+// ('stream failure', 'rethrow', 'division by zero'), { how: 'budget' },
+// which is how the endless pairs end, or, where memory runs out,
+// { how: 'out of memory' }. Rejects only arguments of another kind.
 export async function run(program, { input = '', budget = 1 << 20 } = {}) {
-  const text = bytesOf(program);
-  const started = startQualm(createQualm);
-  const qualm = await started.module;
+  const text = bytesOf(program, 'the program');
+  const given = bytesOf(input, 'the input');
+  if (!(budget >= 0 && (Number.isInteger(budget) || budget === Infinity))) {
+    throw new RangeError('qualm: the budget is a whole number of bytes, or Infinity');
+  }
+  let started;
+  let qualm;
+  try {
+    started = startQualm(createQualm);
+    qualm = await started.module;
+  } catch (thrown) { // the module's memory is reserved as it starts
+    if (!(thrown instanceof RangeError)) throw thrown;
+    return { output: new Uint8Array(), end: { how: 'out of memory' } };
+  }
   const ender = enderOf(qualm, text);
-  const output = new Uint8Array(budget);
-  let written = 0;
-  const ran = await runQualm(started, text, bytesOf(input), budget, (bytes) => {
-    output.set(bytes, written);
-    written += bytes.length;
-  });
+  const pieces = [];
+  const ran = await runQualm(started, text, given, budget, (bytes) => pieces.push(bytes.slice()));
   const end = ran.end === 'exit' && ender === 'rejected' ? { how: 'syntax error' }
     : ran.end === 'exit' ? { how: 'exit', status: ran.status }
     : ran.end === 'budget' ? { how: 'budget' }
     : ender in PAIR_ENDS ? { how: PAIR_ENDS[ender] }
     : ran.end === 'abort' && ran.reason === '' ? { how: 'out of memory' }
     : { how: 'error', reason: ran.reason };
-  return { output: output.slice(0, written), end };
+  const output = new Uint8Array(pieces.reduce((length, piece) => length + piece.length, 0));
+  pieces.reduce((at, piece) => output.set(piece, at) ?? at + piece.length, 0);
+  return { output, end };
 }

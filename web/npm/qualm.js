@@ -42,11 +42,24 @@ fs.writeSync = (fd, buffer, offset, length, ...rest) => {
 
 // The runtime's own words on an abort are left out: the native build's are
 // written instead.
-const qualm = createCommand({
-  quit: (status, thrown) => { throw thrown; },
-  printErr: () => {},
-  onSignal: (number) => endBySignal(signalNames[number]),
-});
+// The module's memory is reserved when it starts: where the system grants
+// too little address space, the run ends as the native one ends without
+// memory.
+function outOfMemory() {
+  fs.writeSync(2, 'qualm: out of memory\n');
+  process.exit(1);
+}
+let qualm;
+try {
+  qualm = createCommand({
+    quit: (status, thrown) => { throw thrown; },
+    printErr: () => {},
+    onSignal: (number) => endBySignal(signalNames[number]),
+  });
+} catch (thrown) {
+  if (thrown instanceof RangeError) outOfMemory();
+  throw thrown;
+}
 // +- raises SIGFPE: a handler stands for the default action, which system.js
 // carries out.
 const { signals } = os.constants;
@@ -77,6 +90,5 @@ try {
   if (!(thrown instanceof WebAssembly.RuntimeError)) throw thrown;
   if (/no exception to throw/.test(thrown.message)) endBySignal('SIGABRT', NO_ACTIVE_EXCEPTION);
   if (!/^Aborted\(\)/.test(thrown.message)) throw thrown;
-  fs.writeSync(2, 'qualm: out of memory\n');
-  process.exitCode = 1;
+  outOfMemory();
 }
