@@ -10,8 +10,6 @@
 // page test checks. Then Stop, 80 ms into q- with the CPU slowed fourfold:
 // the time from the click to the page showing the run stopped, and the
 // longest task (median and worst of five); STOP_ONLY=1 measures only that.
-// With SCREENSHOTS=DIR, each page is also shot at 320, 390
-// and 1280 px wide, light and dark, with a command focused.
 // Usage: node bench/page.mjs PAGE...   (after npm ci --prefix tests/web)
 import { spawn } from 'node:child_process';
 import { availableParallelism } from 'node:os';
@@ -137,21 +135,5 @@ for (const [i, file] of files.entries()) {
     + ` ${Math.round(delay)} ms${ratio}; longest task ${task(worst)} ms`);
 }
 
-for (const file of process.env.SCREENSHOTS ? files : []) {
-  const page = await open(file, 1);
-  for (const colorScheme of ['light', 'dark']) {
-    for (const width of [320, 390, 1280]) {
-      await page.emulateMedia({ colorScheme });
-      await page.setViewportSize({ width, height: 900 });
-      await page.fill('#program', `Hé\t+++-9${'\n'.repeat(30)}q`);
-      await page.click('#run');
-      await ended(page);
-      await page.focus('#commands [tabindex="0"]').catch(() => page.focus('#commands .chip'));
-      await page.keyboard.press('ArrowRight');
-      const shot = `${file.split('/').pop()}-${width}-${colorScheme}.png`;
-      await page.screenshot({ path: `${process.env.SCREENSHOTS}/${shot}`, fullPage: true });
-    }
-  }
-}
 await browser.close();
 process.exit(missed === 0 ? 0 : 1);

@@ -14,7 +14,8 @@ export default [
   { ...scope(['web/*.js'], globals.browser), ignores: [...workers, ...shared] },
   scope(workers, { ...globals.worker, createQualm: 'readonly' }),
   scope(shared, globals['shared-node-browser']),
-  scope(['tests/web/*.mjs', 'bench/page.mjs'], { ...globals.node, ...globals.browser }, 'module'),
+  scope(['tests/web/*.mjs', 'bench/page.mjs', 'tools/*.mjs'],
+    { ...globals.node, ...globals.browser }, 'module'),
   // The npm package's command and module; its system.js is a template of emscripten's.
   scope(['web/npm/qualm.js'], globals.node, 'commonjs'),
   scope(['web/npm/index.mjs', 'tests/run_test.mjs'], globals.node, 'module'),
