@@ -3,7 +3,6 @@
  *                               end), in the writes qualm makes: one ends
  *                               after each line that an empty line follows,
  *                               after each empty line, and at the end
- *   c_writer stdio-song FILE N  the same through unbuffered stdio
  *   c_writer echo FILE          the file's bytes and "\n" in one write,
  *                               without end
  *   c_writer read FILE          reads the file into one fresh buffer and
@@ -21,8 +20,8 @@
 #include <string.h>
 #include <unistd.h>
 
-static void write_piece(const char* p, size_t n, int through_stdio) {
-    if (through_stdio ? fwrite(p, 1, n, stdout) != n : write(1, p, n) != (ssize_t)n) exit(1);
+static void write_piece(const char* p, size_t n) {
+    if (write(1, p, n) != (ssize_t)n) exit(1);
 }
 
 /* The whole file in a fresh buffer with a byte to spare; exits if unreadable. */
@@ -37,7 +36,7 @@ static char* load_file(const char* path, size_t* size) {
     return text;
 }
 
-static int sing(const char* path, long songs, int through_stdio) {
+static int sing(const char* path, long songs) {
     size_t size, pieces = 0;
     const char* text = load_file(path, &size);
     size_t* ends = malloc((size + 1) * sizeof *ends);
@@ -47,7 +46,7 @@ static int sing(const char* path, long songs, int through_stdio) {
             ends[pieces++] = i + 1;
     for (long s = 0; songs == 0 || s < songs; ++s)
         for (size_t p = 0, start = 0; p < pieces; start = ends[p++])
-            write_piece(text + start, ends[p] - start, through_stdio);
+            write_piece(text + start, ends[p] - start);
     return 0;
 }
 
@@ -78,16 +77,13 @@ static int make_data(const char* shape, long long size) {
 
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "";
-    const int through_stdio = strcmp(mode, "stdio-song") == 0;
-    if (through_stdio) setvbuf(stdout, NULL, _IONBF, 0);
     if (argc == 4 && strcmp(mode, "data") == 0) return make_data(argv[2], atoll(argv[3]));
-    if (argc == 4 && (through_stdio || strcmp(mode, "song") == 0))
-        return sing(argv[2], atol(argv[3]), through_stdio);
+    if (argc == 4 && strcmp(mode, "song") == 0) return sing(argv[2], atol(argv[3]));
     size_t size;
     char* text = argc == 3 ? load_file(argv[2], &size) : NULL;
     if (text && strcmp(mode, "echo") == 0) {
         text[size] = '\n';
-        for (;;) write_piece(text, size + 1, 0);
+        for (;;) write_piece(text, size + 1);
     }
     /* Any reader of a program looks at every byte of it: on some virtual
      * machines the first look at a page the kernel filled is the dear part. */
@@ -97,6 +93,6 @@ int main(int argc, char** argv) {
         getchar();
         return 0;
     }
-    fputs("usage: c_writer [stdio-]song FILE N | echo|read FILE | hello | data SHAPE N\n", stderr);
+    fputs("usage: c_writer song FILE N | echo|read FILE | hello | data SHAPE N\n", stderr);
     return 2;
 }
