@@ -19,5 +19,5 @@ export default [
   // The npm package's command and module; its system.js is a template of emscripten's.
   scope(['web/npm/qualm.js'], globals.node, 'commonjs'),
   scope(['web/npm/index.mjs', 'tests/run_test.mjs'], globals.node, 'module'),
-  { ignores: ['web/npm/system.js'] },
+  { ignores: ['web/npm/system.js', 'build/'] },
 ];
