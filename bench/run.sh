@@ -42,7 +42,7 @@ for shape in noncommand commands random; do
     3 -- pass_bench "$work/data" 3)
   printf '; the first run alone, into fresh memory: %s; for scale: %s MB/s, and under node (the' \
     "$first" "$(calc %.0f "$size / ${f[2]} / 1e6")"
-  printf ' npm package), three runs take %s times as long as natively\n' "$node"
+  printf ' npm package), reading it and three runs take %s times as long\n' "$node"
 done
 
 echo "== 2. start-up of a file holding h, against C writing the same, reading a key (the npm"\
