@@ -19,7 +19,7 @@
 //                        { command, start, end }, where it came from in the string; ender:
 //                        the character of the pair that ends the run, or null; lone:
 //                        whether a lone - is among the commands
-/* global LIMITS */
+/* global LIMITS, languageOf */
 
 const ready = createQualm({ noInitialRun: true, print: () => {}, printErr: () => {} });
 const language = ready.then(languageOf);
@@ -29,13 +29,6 @@ onmessage = async ({ data }) => {
   if ('hand' in data) return data.hand.postMessage(lastBytes);
   postMessage({ explained: explain(await ready, await language, data.explain) });
 };
-
-function languageOf(qualm) {
-  const at = qualm._qualm_language();
-  const text = new TextDecoder().decode(qualm.HEAPU8.subarray(at, qualm.HEAPU8.indexOf(0, at)));
-  const [commands, ...pairs] = text.split('\n').slice(0, -1);
-  return { commands, pairs: pairs.map((line) => [line.slice(0, -1), line.slice(-1)]) };
-}
 
 function explain(qualm, { pairs }, program) {
   const bytes = lastBytes = new TextEncoder().encode(program);

@@ -15,7 +15,7 @@
 //   { end: 'exception' }           a C++ exception that nothing caught
 //   { end: 'error', reason }       anything else
 // each with stderr, the text the program and the runtime wrote on standard error.
-/* exported startQualm, runQualm */
+/* exported startQualm, runQualm, languageOf */
 
 const PIECE_BYTES = 4096; // output handed to the sink at a time
 
@@ -71,6 +71,16 @@ async function runQualm({ module, streams }, program, input, budget, sink) {
   sink(piece.subarray(0, pieceLength));
   return { ...(overBudget ? { end: 'budget' } : end),
     stderr: new TextDecoder().decode(new Uint8Array(stderr)) };
+}
+
+// The language's characters, as the module states them: the command
+// characters, and [run, character] for each pair, where the character stands
+// in the command string for the run and its -.
+function languageOf(qualm) {
+  const at = qualm._qualm_language();
+  const text = new TextDecoder().decode(qualm.HEAPU8.subarray(at, qualm.HEAPU8.indexOf(0, at)));
+  const [commands, ...pairs] = text.split('\n').slice(0, -1);
+  return { commands, pairs: pairs.map((line) => [line.slice(0, -1), line.slice(-1)]) };
 }
 
 // How a run ended by a throw out of main.

@@ -1,11 +1,11 @@
 // qualm for programs: run() runs a program on the interpreter compiled to
 // WebAssembly, in memory, without touching the process. The build puts
 // web/run.js, the one wrapper around the module, before this.
-/* global startQualm, runQualm */
+/* global startQualm, runQualm, languageOf */
 import createQualm from './lib/module.js';
 
-// How a run ends, by the character of the command string that ended it.
-const PAIR_ENDS = { '#': 'stream failure', 'v': 'rethrow', '0': 'division by zero' };
+// How a run ends, by the pair that ended it, as a program writes it.
+const PAIR_ENDS = { 'h-': 'stream failure', '++-': 'rethrow', '+-': 'division by zero' };
 
 // A program or an input as bytes: a string (as UTF-8), or any view of bytes.
 function bytesOf(data, what) {
@@ -17,8 +17,8 @@ function bytesOf(data, what) {
   throw new TypeError(`qualm: ${what} is a string or bytes`);
 }
 
-// The first command of the program's command string that ends a run, or
-// 'rejected' where the pass rejects the program.
+// The pair, as written, of the first command of the program's command string
+// that ends a run, or 'rejected' where the pass rejects the program.
 function enderOf(qualm, program) {
   const text = qualm._malloc(program.length + 1);
   const out = qualm._malloc(program.length + 1);
@@ -27,7 +27,10 @@ function enderOf(qualm, program) {
   const commands = new TextDecoder().decode(qualm.HEAPU8.subarray(out, out + Math.max(length, 0)));
   qualm._free(text);
   qualm._free(out);
-  return length < 0 ? 'rejected' : [...commands].find((command) => command in PAIR_ENDS);
+  if (length < 0) return 'rejected';
+  const pairOf = Object.fromEntries(languageOf(qualm).pairs
+    .map(([run, standsFor]) => [standsFor, `${run}-`]));
+  return pairOf[[...commands].find((command) => PAIR_ENDS[pairOf[command]])];
 }
 
 // Runs the program (a string or bytes) with `input` (a string or bytes,
