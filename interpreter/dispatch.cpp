@@ -15,26 +15,43 @@ void write_source(std::string_view source) {
     write_out("\n");
 }
 
+// Ends the run the way a pair brings, once the host has heard of it.
+[[noreturn]] void end_by(ending how, std::string_view source) {
+    host_hears_ending(how);
+    switch (how) {
+        case ending::stream_failure: raise_stream_failure();
+        case ending::rethrow: rethrow_without_exception();
+        case ending::division_by_zero: divide_one_by_zero();
+        case ending::endless_echo: echo_forever(source);
+        case ending::endless_song: sing_forever();
+        default: std::abort();  // no pair brings any other
+    }
+}
+
+// A character that stands for a pair ends the run; '+' and '-' do nothing.
+void run_if_paired(char command, std::string_view source) {
+    for (const auto& [stands_for, how] : pair_endings) {
+        if (command == stands_for) end_by(how, source);
+    }
+}
+
 }  // namespace
 
 void execute_commands(std::string_view commands, std::string_view source) {
-    for (const char command : commands) {
-        switch (command) {
+    for (std::size_t at = 0; at < commands.size(); ++at) {
+        host_hears_command(at);
+        switch (commands[at]) {
             case 'h': write_out("Hello World!\n"); break;
             case 'q': write_source(source); break;
             case '9': sing_bottles(); break;
-            case paired("h"): raise_stream_failure();
-            case paired("q"): echo_forever(source);
-            case paired("9"): sing_forever();
-            case paired("+"): divide_one_by_zero();
-            case paired("++"): rethrow_without_exception();
-            default: break;  // '+' and '-' do nothing
+            default: run_if_paired(commands[at], source); break;
         }
     }
 }
 
 void report_syntax_error() {
     write_out("Syntax error: A quality control operator is not allowed as the first operator!\n");
+    host_hears_ending(ending::syntax_error);
 }
 
 void raise_stream_failure() {

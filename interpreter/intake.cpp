@@ -34,8 +34,10 @@ bool read_to_end(std::FILE* file, std::size_t size_hint, program_text& text) {
         const std::size_t got = append_read(file, wanted, text);
         if (got < wanted) return std::ferror(file) == 0;
         // Once a read has worked, the reported size is trusted enough to
-        // make room for all of it at once.
-        if (size_hint >= text.size()) text.reserve(size_hint + 1);
+        // make room for all of it at once, where a text can be that long.
+        if (size_hint >= text.size() && size_hint < text.max_size()) {
+            text.reserve(size_hint + 1);
+        }
         wanted = std::max(file_read_size, text.capacity() - text.size());
     }
 }
@@ -72,6 +74,9 @@ std::optional<program_text> read_program_file(const char* path) {
 
 std::size_t append_read(std::FILE* file, std::size_t wanted, std::string& text) {
     const std::size_t filled = text.size();
+    // A text longer than a string can hold (2 GiB on a 32-bit machine) is
+    // a program too large for memory.
+    if (wanted > text.max_size() - filled) report_out_of_memory();
     std::size_t got = 0;
 #if defined(__cpp_lib_string_resize_and_overwrite)
     text.resize_and_overwrite(filled + wanted, [&](char* data, std::size_t) {

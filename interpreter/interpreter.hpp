@@ -4,10 +4,12 @@
 #ifndef QUALM_INTERPRETER_HPP
 #define QUALM_INTERPRETER_HPP
 
+#include <array>
 #include <cstddef>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "quality_control/quality_control.hpp"
 
@@ -21,7 +23,8 @@ namespace qualm {
 void write_out(std::string_view bytes);
 
 // Ends the run with status 1, after one line on standard error: there is
-// not memory enough for the program.
+// not memory enough for the program. It is also the handler that the
+// allocation of memory calls where none is left.
 [[noreturn]] void report_out_of_memory();
 
 // The program text from the file named by the first argument, or else
@@ -55,6 +58,53 @@ void execute_commands(std::string_view commands, std::string_view source);
 
 // Writes the 99-bottles song once.
 void sing_bottles();
+
+// Every way a run ends. The pairs that quality control makes bring five of
+// them (pair_endings); two of those never end on their own.
+enum class ending : unsigned char {
+    exit,              // the program ran to its end, and the final key was read
+    syntax_error,      // the pass rejected the program
+    stream_failure,    // an uncaught stream failure
+    rethrow,           // a re-raise with no exception in flight
+    division_by_zero,  // a division of 1 by 0
+    endless_echo,      // the text, again and again, until stopped from outside
+    endless_song,      // the song, again and again, until stopped from outside
+    cannot_write,      // a write of standard output failed
+    out_of_memory,     // the program is too large for memory
+    endings
+};
+
+// Their names, in their order, as the hosts of the WebAssembly module know
+// them.
+inline constexpr std::array<std::string_view, static_cast<std::size_t>(ending::endings)>
+    ending_names = {"exit",         "syntax error",     "stream failure",
+                    "rethrow",      "division by zero", "endless echo",
+                    "endless song", "cannot write",     "out of memory"};
+
+// The endings that a run only begins: it goes on until stopped from outside.
+constexpr bool never_ends(ending how) {
+    return how == ending::endless_echo || how == ending::endless_song;
+}
+
+// The ending that each pair brings, by the character that stands for it.
+inline constexpr std::array<std::pair<char, ending>, pairs.size()> pair_endings = {{
+    {paired("+"), ending::division_by_zero},
+    {paired("++"), ending::rethrow},
+    {paired("9"), ending::endless_song},
+    {paired("h"), ending::stream_failure},
+    {paired("q"), ending::endless_echo},
+}};
+
+// What a host of the interpreter hears of a run as it goes, besides its
+// streams: the console hears nothing (console_host.cpp), and the
+// WebAssembly module passes each on to its JavaScript (web/host.cpp).
+
+// The command at `index` of the command string begins.
+void host_hears_command(std::size_t index);
+
+// The run takes its way to `how`: the moment it is sure to end so, or, for
+// the endless commands, begins what only a stop from outside ends.
+void host_hears_ending(ending how);
 
 // The commands of the pairs that quality control makes. None of them
 // returns.

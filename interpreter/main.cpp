@@ -3,13 +3,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
-#include <stdexcept>
 
 #include "interpreter/interpreter.hpp"
 
-int main(int argc, char** argv) try {
+int main(int argc, char** argv) {
     // Unbuffered: every piece of output reaches the reader at once.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    // A program too large to hold, or to hold twice, as the text and its
+    // command string beside it, ends the run wherever memory runs out:
+    // nothing is caught, so the commands that end a run by an exception
+    // leave it to the runtime.
+    std::set_new_handler(qualm::report_out_of_memory);
     qualm::set_up_input();
 
     // The loaded text is the source that `q` writes: the pass leaves it
@@ -23,12 +27,6 @@ int main(int argc, char** argv) try {
         qualm::report_syntax_error();
     }
     qualm::wait_for_key();
+    if (accepted) qualm::host_hears_ending(qualm::ending::exit);
     return accepted ? EXIT_SUCCESS : EXIT_FAILURE;
-} catch (const std::bad_alloc&) {
-    // A program too large to hold, or to hold twice, as the text and its
-    // command string beside it. Nothing else is caught: the commands that
-    // end a run by an exception leave it to the runtime.
-    qualm::report_out_of_memory();
-} catch (const std::length_error&) {
-    qualm::report_out_of_memory();
 }

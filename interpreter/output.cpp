@@ -19,11 +19,15 @@ namespace {
 
 }  // namespace
 
-void report_out_of_memory() { exit_reporting("out of memory"); }
+void report_out_of_memory() {
+    host_hears_ending(ending::out_of_memory);
+    exit_reporting("out of memory");
+}
 
 void write_out(std::string_view bytes) {
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
+        host_hears_ending(ending::cannot_write);
         exit_reporting("cannot write standard output: ", std::strerror(errno != 0 ? errno : EIO));
     }
 }

@@ -1,6 +1,7 @@
-// What the page shows beside a run, exported to the page's workers: the
-// language's characters, the command string that the pass makes of a
-// program, and where in the program its first commands came from.
+// What the hosts of the module read beside a run: the language's
+// characters and the endings' names, the command string that the pass
+// makes of a program, and where in the program its first commands came
+// from.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -8,33 +9,58 @@
 #include <string_view>
 #include <vector>
 
+#include "interpreter/interpreter.hpp"
 #include "quality_control/quality_control.hpp"
 
 namespace {
 
-constexpr std::size_t language_size() {
-    std::size_t size = qualm::command_chars.size() + 1;
-    for (const auto& pair : qualm::pairs) size += pair.first.size() + 2;
-    return size + 1;
+// A text made at compile time by `write`, which hands each of its pieces
+// to the function it is given: measured by one walk, filled by another,
+// and ended by a zero.
+template <typename Write>
+constexpr std::size_t size_of(Write write) {
+    std::size_t size = 1;
+    write([&size](std::string_view piece) { size += piece.size(); });
+    return size;
+}
+
+template <std::size_t size, typename Write>
+constexpr std::array<char, size> text_of(Write write) {
+    std::array<char, size> text{};
+    std::size_t at = 0;
+    write([&](std::string_view piece) {
+        for (const char c : piece) text[at++] = c;
+    });
+    return text;
 }
 
 // The language's characters as lines of text: the command characters, then
-// each pair's run of commands followed by the character that stands for the
-// pair in the command string.
-constexpr std::array<char, language_size()> language_lines() {
-    std::array<char, language_size()> lines{};
-    std::size_t at = 0;
-    for (const char c : qualm::command_chars) lines[at++] = c;
-    lines[at++] = '\n';
+// for each pair its run of commands, the character that stands for the
+// pair in the command string, a space and the name of the ending it brings.
+constexpr auto write_language = [](auto put) {
+    put(qualm::command_chars);
+    put("\n");
     for (const auto& [run, stands_for] : qualm::pairs) {
-        for (const char c : run) lines[at++] = c;
-        lines[at++] = stands_for;
-        lines[at++] = '\n';
+        put(run);
+        put(std::string_view(&stands_for, 1));
+        put(" ");
+        for (const auto& [pair, how] : qualm::pair_endings) {
+            if (pair == stands_for) put(qualm::ending_names[static_cast<std::size_t>(how)]);
+        }
+        put("\n");
     }
-    return lines;
-}
+};
+constexpr auto language = text_of<size_of(write_language)>(write_language);
 
-constexpr std::array<char, language_size()> language = language_lines();
+// The names of the endings, a line each, in their order, each of those that
+// never end on their own followed by a tab and "endless".
+constexpr auto write_endings = [](auto put) {
+    for (std::size_t how = 0; how < qualm::ending_names.size(); ++how) {
+        put(qualm::ending_names[how]);
+        put(qualm::never_ends(static_cast<qualm::ending>(how)) ? "\tendless\n" : "\n");
+    }
+};
+constexpr auto endings = text_of<size_of(write_endings)>(write_endings);
 
 // The spans of the first `span_room` characters of the command string of
 // `text`, which has `count` of them: the traced pass over the whole text
@@ -57,8 +83,11 @@ std::vector<qualm::text_span> first_spans(std::string_view text, std::size_t cou
 
 }  // namespace
 
-// The language's characters, as a zero-terminated text (see language_lines).
+// The language's characters, as a zero-terminated text (see write_language).
 extern "C" const char* qualm_language() { return language.data(); }
+
+// The names of the endings, as a zero-terminated text (see write_endings).
+extern "C" const char* qualm_endings() { return endings.data(); }
 
 // Writes the command string of the `size` bytes at `text` into `out`, which
 // has room for `size` bytes (a command string is never longer than its
