@@ -5,8 +5,9 @@
 //
 //   worker to page, first:
 //     { language: { commands, pairs } }   the language's characters, from the module: the
-//                        command characters, and [run, character] for each pair, where the
-//                        character stands in the command string for the run and its -
+//                        command characters, and [run, character, ending] for each pair, where
+//                        the character stands in the command string for the run and its -, and
+//                        the ending is the name of the one it brings
 //   page to worker, on every edit:
 //     { explain }        the program, as the string the page holds
 //     { hand }           a port, to send the UTF-8 bytes of the program explained last on, so
@@ -19,7 +20,7 @@
 //                        { command, start, end }, where it came from in the string; ender:
 //                        the character of the pair that ends the run, or null; lone:
 //                        whether a lone - is among the commands
-/* global LIMITS, languageOf */
+/* global LIMITS, languageOf, traceQualm */
 
 const ready = createQualm({ noInitialRun: true, print: () => {}, printErr: () => {} });
 const language = ready.then(languageOf);
@@ -32,20 +33,13 @@ onmessage = async ({ data }) => {
 
 function explain(qualm, { pairs }, program) {
   const bytes = lastBytes = new TextEncoder().encode(program);
-  const text = qualm._malloc(bytes.length + 1);
-  const out = qualm._malloc(bytes.length + 1);
-  const spans = qualm._malloc(8 * LIMITS.shownCommands);
-  qualm.HEAPU8.set(bytes, text);
-  const length = qualm._qualm_trace(text, bytes.length, out, spans, LIMITS.shownCommands);
+  const { length, commands: commandString, spans: offsets } =
+    traceQualm(qualm, bytes, LIMITS.shownCommands);
   const rejected = length < 0;
-  const commandString = qualm.HEAPU8.subarray(out, out + Math.max(length, 0));
   const commands = new TextDecoder().decode(commandString.subarray(0, LIMITS.shownCommands));
-  const traced = rejected ? 1 : Math.min(length, LIMITS.shownCommands);
-  const offsets = Array.from(qualm.HEAPU32.subarray(spans / 4, spans / 4 + 2 * traced));
   const enders = pairs.map(([, ender]) => [commandString.indexOf(ender.charCodeAt(0)), ender])
     .filter(([at]) => at >= 0).sort(([a], [b]) => a - b);
   const lone = commandString.includes('-'.charCodeAt(0));
-  for (const pointer of [text, out, spans]) qualm._free(pointer);
   const at = indexesOf(program, offsets);
   const chips = [];
   for (let i = 0; i < offsets.length; i += 2) {

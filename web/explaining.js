@@ -2,17 +2,15 @@
 // Explaining the program as it is edited, in its own worker
 // (explain_worker.js, whose top says what it sends): the summary, the
 // command string, each command's meaning, and the summary spoken once
-// typing pauses. The worker explains one program at a time: the latest,
-// unless a run waits for the explanation of its own.
+// typing pauses. The worker explains one program at a time: the latest.
 /* global page, workerUrl, learn, plural, showFacts, chipFor, rove, rovingAt */
-/* exported facts, handBytes, explain, explanationOf, explained, typing, sourceOf, meaningOf */
+/* exported facts, handBytes, explain, explained, typing, sourceOf, meaningOf */
 
 const PAUSE_MS = 1000; // typing stopped this long is a pause, when the summary is spoken
 
 let facts = null; // the language as the page words it, once the worker has sent it
 let explained = { program: null, ender: null, chips: [] }; // what the page shows
 let explaining = null; // the program being explained
-const wanted = new Map(); // program -> the resolves of those waiting for its explanation
 
 const explainer = new Worker(workerUrl('explainer'));
 explainer.onmessage = ({ data }) => {
@@ -23,19 +21,18 @@ explainer.onmessage = ({ data }) => {
   }
   const explanation = { program: explaining, ...data.explained };
   explaining = null;
-  for (const resolve of wanted.get(explanation.program) ?? []) resolve(explanation);
-  wanted.delete(explanation.program);
   if (explanation.program === page.program.value) {
     explained = explanation;
     showExplanation(explanation);
     speak();
+  } else {
+    explain();
   }
-  if (wanted.size > 0 || explanation.program !== page.program.value) explain();
 };
 
 function explain() {
   if (explaining !== null) return; // its answer asks for the next
-  explaining = wanted.keys().next().value ?? page.program.value;
+  explaining = page.program.value;
   explainer.postMessage({ explain: explaining });
 }
 
@@ -45,15 +42,6 @@ function handBytes(program, port) {
   if (explaining !== null || explained.program !== program) return false;
   explainer.postMessage({ hand: port }, [port]);
   return true;
-}
-
-// The explanation of `program`, when the worker has sent it.
-function explanationOf(program) {
-  if (explained.program === program) return Promise.resolve(explained);
-  return new Promise((resolve) => {
-    wanted.set(program, [...wanted.get(program) ?? [], resolve]);
-    explain();
-  });
 }
 
 function showExplanation({ rejected, count, commands, chips, ender, lone }) {

@@ -18,11 +18,18 @@ const page = Object.fromEntries([
 ].map((id) => [id.replace(/-./, (s) => s[1].toUpperCase()), $(id)]));
 
 // A worker's script: the interpreter module, the scripts the page shares
-// with its workers, and the worker's own, as the page holds them. Browsers refuse a worker script
-// from disk, but not one from a Blob.
-const workerUrl = (worker) => URL.createObjectURL(new Blob(
-  [$('interpreter'), ...document.querySelectorAll(`script.shared, script.${worker}`)]
-    .map((script) => `${script.textContent};\n`), { type: 'text/javascript' }));
+// with its workers, and the worker's own, as the page holds them, made once
+// for each kind of worker. Browsers refuse a worker script from disk, but
+// not one from a Blob.
+const workerUrls = new Map();
+function workerUrl(worker) {
+  if (!workerUrls.has(worker)) {
+    workerUrls.set(worker, URL.createObjectURL(new Blob(
+      [$('interpreter'), ...document.querySelectorAll(`script.shared, script.${worker}`)]
+        .map((script) => `${script.textContent};\n`), { type: 'text/javascript' })));
+  }
+  return workerUrls.get(worker);
+}
 
 function edited() {
   notice('');

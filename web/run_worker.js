@@ -10,7 +10,10 @@
 //                        Uint8Array, transferred); the part of them the page shows, decoded,
 //                        as [marked, text] pairs, where marked text is a control character's
 //                        bytes boxed as \xHH; and how many bytes from the start are shown so far
-//     { end }            how the run ended, as run.js says
+//     { underway }       at once, as the module reports it: the ending that never ends on its
+//                        own that the run has begun
+//     { end }            how the run ended, as run.js says, or { how: 'fault', reason } where
+//                        the interpreter failed without saying how it ended
 //   The page ends a run itself, after LIMITS.runMs or when asked, by
 //   terminating the worker.
 /* global LIMITS, startQualm, runQualm */
@@ -29,7 +32,10 @@ onmessage = async ({ data }) => {
     : await new Promise((resolve) => {
       data.from.onmessage = ({ data: bytes }) => resolve(bytes);
     });
-  const end = await runQualm(started, program, new Uint8Array(0), LIMITS.outputBytes, take);
+  const end = await runQualm(started, program, LIMITS.outputBytes, {
+    output: take,
+    ending: (how, endless) => endless && postMessage({ underway: how }),
+  }).catch((thrown) => ({ how: 'fault', reason: `${thrown}` }));
   postOutput();
   postMessage({ end });
 };

@@ -2,9 +2,9 @@
 // Running: each run gets a fresh worker (run_worker.js, whose top says what
 // it sends), started ahead so that a run need not wait for the module, and
 // stopped after LIMITS.runMs or by Stop. How the run ended is worded once
-// its output is on the page and its program explained; Stop shows at once.
-/* global LIMITS, page, workerUrl, plural, describeEnd, explanationOf, explained, handBytes,
-   clearOutput, addOutput, afterOutput, dropOutput, notice */
+// its output is on the page; Stop shows at once.
+/* global LIMITS, page, workerUrl, plural, describeEnd, handBytes, clearOutput, addOutput,
+   afterOutput, dropOutput, notice */
 /* exported run, stopRun, markStale, copyOutput */
 
 let spare = new Worker(workerUrl('runner'));
@@ -16,9 +16,8 @@ function run() {
   const worker = spare;
   spare = new Worker(workerUrl('runner'));
   const program = page.program.value;
-  const thisRun = { worker, program, chunks: [], total: 0, shown: 0, marks: 0,
-    began: performance.now(), timer: setTimeout(() => finish(thisRun, { end: 'time' }),
-      LIMITS.runMs) };
+  const thisRun = { worker, program, chunks: [], total: 0, shown: 0, marks: 0, during: null,
+    began: performance.now(), timer: setTimeout(() => stopBy('time', thisRun), LIMITS.runMs) };
   current = latest = thisRun;
   clearOutput();
   showEnding('Running…', false);
@@ -28,10 +27,11 @@ function run() {
   page.stop.disabled = false;
   bringIntoView();
   worker.onmessage = ({ data }) => {
+    if ('underway' in data) thisRun.during = data.underway;
     if ('chunk' in data) took(thisRun, data);
     if ('end' in data) finish(thisRun, data.end);
   };
-  worker.onerror = (event) => finish(thisRun, { end: 'error', reason: event.message });
+  worker.onerror = (event) => finish(thisRun, { how: 'fault', reason: event.message });
   // A long program goes from worker to worker, not copied on this thread.
   const { port1, port2 } = new MessageChannel();
   if (handBytes(program, port1)) worker.postMessage({ from: port2 }, [port2]);
@@ -45,9 +45,13 @@ function stopRun() {
   const thisRun = latest;
   if (!thisRun || thisRun.over) return;
   thisRun.dropped = dropOutput();
-  if (thisRun === current) finish(thisRun, { end: 'stopped' });
+  if (thisRun === current) stopBy('stopped', thisRun);
   else ended(thisRun);
 }
+
+// The page ends a run itself, amid the endless ending it was in, if any.
+const stopBy = (how, thisRun) => finish(thisRun,
+  thisRun.during ? { how, during: thisRun.during } : { how });
 
 function took(thisRun, { chunk, parts, shown }) {
   if (thisRun !== current) return;
@@ -72,7 +76,7 @@ function finish(thisRun, end) {
 function ended(thisRun) {
   if (thisRun.over) return;
   thisRun.over = true; // and shown so
-  const { program, chunks, total, shown, marks, dropped, ran, end } = thisRun;
+  const { chunks, total, shown, marks, dropped, ran, end } = thisRun;
   if (document.activeElement === page.stop) page.run.focus();
   page.stop.disabled = true;
   if (dropped) {
@@ -89,14 +93,8 @@ function ended(thisRun) {
     page.download.href = URL.createObjectURL(whole);
     page.download.hidden = page.copy.hidden = false;
   }
-  const took = ` It ran for ${Math.round(ran).toLocaleString('en')} ms.`;
-  const word = (explanation) => {
-    const [text, abnormal] = describeEnd(end, explanation);
-    if (latest === thisRun) showEnding(text + took, abnormal);
-  };
-  if (explained.program === program) return word(explained); // in this task
-  if (end.end === 'stopped') showEnding(`Stopped by you.${took}`, true);
-  explanationOf(program).then(word);
+  const [text, abnormal] = describeEnd(end);
+  showEnding(`${text} It ran for ${Math.round(ran).toLocaleString('en')} ms.`, abnormal);
 }
 
 // Output of a program other than the one shown is marked as such.

@@ -1,8 +1,9 @@
 'use strict';
-// What the page says: the one table of the language's words, keyed by the
-// language's own spelling, joined to the characters the module sends; the
-// lines about the language and the budgets; and how a run ended.
-/* global LIMITS, page, facts */
+// What the page says: the table of the commands' words, keyed by the
+// language's own spelling, joined to the characters the module sends and to
+// the endings' words (endings.js); the lines about the language and the
+// budgets; and how a run ended.
+/* global LIMITS, ENDINGS, page, facts */
 /* exported learn, plural, showFacts, describeEnd */
 
 const WORDS = {
@@ -14,28 +15,18 @@ const WORDS = {
     'h': 'writes Hello World!',
     'q': 'writes the program itself',
   },
-  // How each pair ends a run, and how a console shows that end (null for a
-  // run without end, which goes on until stopped).
-  pairs: {
-    '+-': { brings: 'a division of 1 by 0', console: 'the signal SIGFPE (status 136)' },
-    '++-': {
-      brings: 're-raising an exception when none is in flight',
-      console: 'the signal SIGABRT (status 134)',
-    },
-    '9-': { brings: 'the song, sung again and again without end', console: null },
-    'h-': { brings: 'an uncaught stream failure', console: 'the signal SIGABRT (status 134)' },
-    'q-': { brings: 'the program text, written again and again without end', console: null },
-  },
 };
 
 // The language as the page words it, from the characters the module sent:
-// each command with what it does, and by the character that stands for a
-// pair in the command string, the pair's run and words.
+// each command with what it does; by the character that stands for a pair
+// in the command string, the pair's run, the ending it brings and its
+// words; and by the name of an ending, the pair that brings it.
 function learn({ commands, pairs }) {
   return {
     commands: [...commands].map((command) => [command, WORDS.commands[command]]),
-    enders: Object.fromEntries(pairs.map(([run, ender]) =>
-      [ender, { run, pair: `${run}-`, ...WORDS.pairs[`${run}-`] }])),
+    enders: Object.fromEntries(pairs.map(([run, ender, how]) =>
+      [ender, { run, pair: `${run}-`, how, ...ENDINGS[how] }])),
+    pairOf: Object.fromEntries(pairs.map(([run, , how]) => [how, `${run}-`])),
   };
 }
 
@@ -73,42 +64,23 @@ function showFacts() {
     ` output, up to its ${plural(LIMITS.shownMarks, 'boxed byte')}; the download has all of it.`);
 }
 
-// How a run ended, in words, and whether that is an abnormal end: what a
-// console would show, and what the page saw, from how the run ended (see
-// run.js, and 'time' and 'stopped' from the page) and the explanation of
-// its program.
-function describeEnd(end, { rejected, ender }) {
-  const paired = facts.enders[ender];
-  const key = 'in a console, qualm first waits for a key';
-  if (end.end === 'exit') return exitWords(end, rejected, key);
+// How a run ended, in words, and whether that is an abnormal end: from the
+// ending the module reported (see run.js), or one the page brought about:
+// 'time', 'stopped', or 'fault' where the interpreter failed without saying
+// how it ended.
+function describeEnd({ how, during, reason }) {
   const by = { budget: `after ${size(LIMITS.outputBytes)} of output`,
-    time: `after ${LIMITS.runMs / 1000} s`, stopped: 'by you' }[end.end];
-  if (by && paired && !paired.console) {
-    return [`Stopped ${by}: ${paired.pair} brings ${paired.brings}; in a console it runs until`
-      + ' stopped.', true];
+    time: `after ${LIMITS.runMs / 1000} s`, stopped: 'by you' }[how];
+  if (by && during) {
+    return [`Stopped ${by}: ${facts.pairOf[during]} brings ${ENDINGS[during].brings}; in a`
+      + ' console it runs until stopped.', true];
   }
-  if (by) {
-    return [`Stopped ${by}. The program would end on its own${paired ? `, by ${paired.pair}` : ''};`
-      + ' the page stopped it first.', true];
+  if (by) return [`Stopped ${by}, before the program ended.`, true];
+  if (how === 'fault') return [`The interpreter failed: “${reason}”.`, true];
+  const { says, brings, signal, status } = ENDINGS[how];
+  if (signal) {
+    return [`Ended by ${facts.pairOf[how]}: ${brings}. In a console, the signal ${signal} (status`
+      + ` ${status}) ends it.`, true];
   }
-  const saw = { exception: 'an exception that nothing caught',
-    abort: end.by === 'trap' ? `the interpreter stop on “${end.reason}”`
-      : `the interpreter abort${end.reason ? `, saying “${end.reason}”` : ''}`,
-    error: `an error: “${end.reason}”` }[end.end];
-  if (!paired) return [`Ended abnormally: the page saw ${saw}.`, true];
-  return [`Ended by ${paired.pair}: ${paired.brings}. In a console, ${paired.console} ends it;`
-    + ` here the page saw ${saw}.`, true];
-}
-
-// Status 1 is the syntax error, or a failure that the interpreter names on
-// standard error.
-function exitWords({ status, stderr }, rejected, key) {
-  if (status === 0) return [`Ended normally, with status 0 (${key}).`, false];
-  if (status === 1 && rejected) return [`Syntax error, nothing ran: status 1 (${key}).`, true];
-  const said = stderr.trim().replace(/^qualm: /, '');
-  if (/^out of memory/.test(said)) {
-    return ['The program is too large for memory: status 1, and nothing ran.', true];
-  }
-  if (/^cannot write/.test(said)) return [`Stopped: it ${said}, with status 1.`, true];
-  return [`Ended with status ${status}${said ? `, saying “${said}”` : ''}.`, true];
+  return [`${says}.`, how !== 'exit'];
 }

@@ -149,7 +149,7 @@ for (const [what, fine] of [
   ['Ctrl+Enter runs, Stop ends a run, and Run takes the focus', async () => {
     await page.fill('#program', '9-').then(() => page.keyboard.press('Control+Enter')).then(ended);
     await page.$$eval('#run, #stop', (all) => all.forEach((b) => { b.focus(); b.click(); }));
-    return (await text('#ending')).startsWith('Stopped by you: 9- brings')
+    return (await text('#ending')).startsWith('Stopped by you, before the program ended.')
       && await page.isDisabled('#stop') && await focused() === 'run';
   }],
 ]) check(await fine().catch(() => false), what);
@@ -224,8 +224,8 @@ for (const [what, fine] of [
 await page.fill('#program', 'h ++++-');
 check(await commandsOf('h ++++-')
   && (await text('#meanings')).includes('Pluses count in pairs: ++++- acts as ++-.')
-  && (await runShown('9'.repeat(200))).ending.includes('would end on its own'),
-'pluses count in pairs; a finite run stopped by the budget would end on its own');
+  && (await runShown('9'.repeat(200))).ending.includes('before the program ended'),
+'pluses count in pairs; a finite run stopped by the budget says it had not ended');
 
 // Every example and random programs, against the executable: command
 // string, output bytes, and how the run ended, by the executable's status.
