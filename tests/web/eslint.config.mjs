@@ -7,7 +7,8 @@ import globals from 'globals';
 const scope = (files, names, sourceType = 'script') =>
   ({ files, languageOptions: { globals: names, sourceType } });
 const workers = ['web/*_worker.js'];
-const shared = ['web/limits.js', 'web/run.js']; // read by hosts other than a page
+// Read by hosts other than a page: the npm package's command and threads too.
+const shared = ['web/limits.js', 'web/run.js', 'web/endings.js'];
 export default [
   js.configs.recommended,
   { plugins: { '@stylistic': stylistic }, rules: { '@stylistic/max-len': ['error', 100] } },
@@ -16,8 +17,9 @@ export default [
   scope(shared, globals['shared-node-browser']),
   scope(['tests/web/*.mjs', 'bench/page.mjs', 'tools/*.mjs'],
     { ...globals.node, ...globals.browser }, 'module'),
-  // The npm package's command and module; its system.js is a template of emscripten's.
-  scope(['web/npm/qualm.js'], globals.node, 'commonjs'),
+  // The npm package's command, threads and module; host.js and system.js are templates of
+  // emscripten's.
+  scope(['web/npm/qualm.js', 'web/npm/thread.js'], globals.node, 'commonjs'),
   scope(['web/npm/index.mjs', 'tests/run_test.mjs'], globals.node, 'module'),
-  { ignores: ['web/npm/system.js', 'build/'] },
+  { ignores: ['web/host.js', 'web/npm/system.js', 'build/'] },
 ];

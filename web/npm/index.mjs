@@ -1,72 +1,141 @@
 // qualm for programs: run() runs a program on the interpreter compiled to
-// WebAssembly, in memory, without touching the process. The build puts
-// web/run.js, the one wrapper around the module, before this.
-/* global startQualm, runQualm, languageOf */
-import createQualm from './lib/module.js';
+// WebAssembly, in memory, on a thread of a pool (lib/thread.js), so that
+// the caller's thread goes on meanwhile; index.d.ts declares its types.
+import { availableParallelism } from 'node:os';
+import { Worker } from 'node:worker_threads';
 
-// How a run ends, by the pair that ended it, as a program writes it.
-const PAIR_ENDS = { 'h-': 'stream failure', '++-': 'rethrow', '+-': 'division by zero' };
+// Runs at once, at most: one for each processor; more wait their turn.
+const THREADS = availableParallelism();
+const DEFAULT_BUDGET = 1 << 20;
+const OPTIONS = ['budget', 'signal', 'onOutput'];
 
-// A program or an input as bytes: a string (as UTF-8), or any view of bytes.
-function bytesOf(data, what) {
-  if (typeof data === 'string') return new TextEncoder().encode(data);
-  if (ArrayBuffer.isView(data)) {
-    return new Uint8Array(data.buffer, data.byteOffset, data.byteLength);
+const idle = []; // threads that wait for a run
+const queue = []; // runs that wait for a thread
+let busy = 0; // threads running a run
+
+// A program as bytes of its own, which the thread then takes over: a string
+// as UTF-8, or a copy of any view of bytes, so that the caller's stay as
+// they are.
+function bytesOf(program) {
+  if (typeof program === 'string') return new TextEncoder().encode(program);
+  if (ArrayBuffer.isView(program)) {
+    return new Uint8Array(program.buffer, program.byteOffset, program.byteLength).slice();
   }
-  if (data instanceof ArrayBuffer) return new Uint8Array(data);
-  throw new TypeError(`qualm: ${what} is a string or bytes`);
+  if (program instanceof ArrayBuffer) return new Uint8Array(program.slice(0));
+  throw new TypeError('qualm: the program is a string or bytes (a typed array, a DataView or'
+    + ' an ArrayBuffer)');
 }
 
-// The pair, as written, of the first command of the program's command string
-// that ends a run, or 'rejected' where the pass rejects the program.
-function enderOf(qualm, program) {
-  const text = qualm._malloc(program.length + 1);
-  const out = qualm._malloc(program.length + 1);
-  qualm.HEAPU8.set(program, text);
-  const length = qualm._qualm_trace(text, program.length, out, 0, 0);
-  const commands = new TextDecoder().decode(qualm.HEAPU8.subarray(out, out + Math.max(length, 0)));
-  qualm._free(text);
-  qualm._free(out);
-  if (length < 0) return 'rejected';
-  const pairOf = Object.fromEntries(languageOf(qualm).pairs
-    .map(([run, standsFor]) => [standsFor, `${run}-`]));
-  return pairOf[[...commands].find((command) => PAIR_ENDS[pairOf[command]])];
-}
-
-// Runs the program (a string or bytes) with `input` (a string or bytes,
-// empty by default) on standard input, and stops it once it has written
-// `budget` bytes (a whole number; 1 MiB by default, Infinity for no limit,
-// which a program without end never meets). Resolves, for every program, to
-// the output, as bytes, and how the run ended: { how: 'exit', status },
-// { how: 'syntax error' }, { how: NAME } for the pairs that end a run
-// ('stream failure', 'rethrow', 'division by zero'), { how: 'budget' },
-// which is how the endless pairs end, or, where memory runs out,
-// { how: 'out of memory' }. Rejects only arguments of another kind.
-export async function run(program, { input = '', budget = 1 << 20 } = {}) {
-  const text = bytesOf(program, 'the program');
-  const given = bytesOf(input, 'the input');
+// The options, checked; the package's own words for any that is wrong.
+function optionsOf(options) {
+  if (options === null || typeof options !== 'object') {
+    throw new TypeError('qualm: the options are an object');
+  }
+  const unknown = Object.keys(options).find((name) => !OPTIONS.includes(name));
+  if (unknown !== undefined) {
+    throw new TypeError(`qualm: there is no option ${JSON.stringify(unknown)}; the options are`
+      + ` ${OPTIONS.join(', ')}`);
+  }
+  const { budget = DEFAULT_BUDGET, signal, onOutput } = options;
   if (!(budget >= 0 && (Number.isInteger(budget) || budget === Infinity))) {
     throw new RangeError('qualm: the budget is a whole number of bytes, or Infinity');
   }
-  let started;
-  let qualm;
+  if (signal !== undefined && !(signal instanceof AbortSignal)) {
+    throw new TypeError('qualm: the signal is an AbortSignal');
+  }
+  if (onOutput !== undefined && typeof onOutput !== 'function') {
+    throw new TypeError('qualm: onOutput is a function');
+  }
+  return { budget, signal, onOutput };
+}
+
+// Runs the program (a string or bytes) with nothing on standard input, on
+// a thread of the pool, and resolves, for every program, to its output and
+// how the run ended (index.d.ts and README.md say what each means).
+export async function run(program, options = {}) {
+  const job = { ...optionsOf(options), pieces: [] };
   try {
-    started = startQualm(createQualm);
-    qualm = await started.module;
-  } catch (thrown) { // the module's memory is reserved as it starts
+    job.program = bytesOf(program);
+  } catch (thrown) { // no memory for a copy of the program
     if (!(thrown instanceof RangeError)) throw thrown;
     return { output: new Uint8Array(), end: { how: 'out of memory' } };
   }
-  const ender = enderOf(qualm, text);
-  const pieces = [];
-  const ran = await runQualm(started, text, given, budget, (bytes) => pieces.push(bytes.slice()));
-  const end = ran.end === 'exit' && ender === 'rejected' ? { how: 'syntax error' }
-    : ran.end === 'exit' ? { how: 'exit', status: ran.status }
-    : ran.end === 'budget' ? { how: 'budget' }
-    : ender in PAIR_ENDS ? { how: PAIR_ENDS[ender] }
-    : ran.end === 'abort' && ran.reason === '' ? { how: 'out of memory' }
-    : { how: 'error', reason: ran.reason };
-  const output = new Uint8Array(pieces.reduce((length, piece) => length + piece.length, 0));
-  pieces.reduce((at, piece) => output.set(piece, at) ?? at + piece.length, 0);
-  return { output, end };
+  const { budget, signal, onOutput, pieces } = job;
+  // Output is gathered where the budget bounds it and no one takes it.
+  job.take = onOutput ?? (budget === Infinity ? () => {} : (piece) => { pieces.push(piece); });
+  const end = await new Promise((resolve, reject) => {
+    if (signal?.aborted) return resolve({ how: 'stopped' });
+    const abort = () => job.stop();
+    job.stop = () => { // until a thread takes it
+      queue.splice(queue.indexOf(job), 1);
+      job.settle(resolve, { how: 'stopped' });
+    };
+    job.settle = (settle, value) => {
+      signal?.removeEventListener('abort', abort);
+      settle(value);
+    };
+    signal?.addEventListener('abort', abort, { once: true });
+    job.settlers = [resolve, reject];
+    queue.push(job);
+    startWaiting();
+  });
+  return { output: joined(pieces), end };
+}
+
+// Starts the runs that wait, as far as the threads go.
+function startWaiting() {
+  while (busy < THREADS && queue.length > 0) {
+    busy += 1;
+    const worker = idle.pop() ?? new Worker(new URL('./lib/thread.js', import.meta.url));
+    worker.ref(); // while it runs, the process waits for it
+    runOn(worker, queue.shift());
+  }
+}
+
+function runOn(worker, job) {
+  const inFlight = new Int32Array(new SharedArrayBuffer(4));
+  let during = null;
+  let delivered = Promise.resolve(); // the output taken so far, in order
+  let over = false;
+  const done = (keep, settle, value) => {
+    if (over) return;
+    over = true;
+    busy -= 1;
+    for (const event of ['message', 'error']) worker.removeAllListeners(event);
+    if (keep) {
+      worker.unref(); // an idle thread keeps no process alive
+      idle.push(worker);
+    } else {
+      worker.terminate();
+    }
+    job.settle(settle, value);
+    startWaiting();
+  };
+  const [resolve, reject] = job.settlers;
+  // A stop ends the thread at once, wherever the run is.
+  job.stop = () => done(false, resolve, during ? { how: 'stopped', during } : { how: 'stopped' });
+  worker.on('message', (message) => {
+    if ('output' in message) {
+      delivered = delivered.then(() => job.take(message.output)).then(() => {
+        Atomics.sub(inFlight, 0, 1);
+        Atomics.notify(inFlight, 0);
+      });
+    } else if ('underway' in message) {
+      during = message.underway;
+    } else if ('end' in message) {
+      delivered.then(() => done(true, resolve, message.end));
+    } else {
+      done(false, reject, new Error(`qualm: the interpreter failed: ${message.fault}`));
+    }
+    delivered = delivered.catch((error) => done(false, reject, error)); // onOutput threw
+  });
+  worker.on('error', (error) => done(false, reject, error));
+  worker.postMessage({ program: job.program, budget: job.budget, inFlight },
+    [job.program.buffer]);
+}
+
+function joined(pieces) {
+  const whole = new Uint8Array(pieces.reduce((length, piece) => length + piece.length, 0));
+  pieces.reduce((at, piece) => whole.set(piece, at) ?? at + piece.length, 0);
+  return whole;
 }

@@ -4,12 +4,15 @@
 // files and standard streams, ending as the native build ends.
 const fs = require('fs');
 const os = require('os');
+const { endingsOf, ENDINGS } = require('../lib/shared.js');
 const createCommand = require('../lib/command.js');
 
-// What the native build's C++ runtime prints before it aborts.
-const UNCAUGHT_FAILURE = "terminate called after throwing an instance of \
-'std::ios_base::failure[abi:cxx11]'\n  what():  : iostream error\n";
-const NO_ACTIVE_EXCEPTION = 'terminate called without an active exception\n';
+// What the native build's C++ runtime prints before it aborts, by ending.
+const RUNTIME_WORDS = {
+  'stream failure': "terminate called after throwing an instance of \
+'std::ios_base::failure[abi:cxx11]'\n  what():  : iostream error\n",
+  'rethrow': 'terminate called without an active exception\n',
+};
 
 // Ends the process by the signal, as the native build is ended. Node ignores
 // SIGPIPE; removing a listener leaves any signal at its default action.
@@ -23,7 +26,7 @@ function endBySignal(name, message = '') {
     process.kill(process.pid, name);
     Atomics.wait(new Int32Array(new SharedArrayBuffer(4)), 0, 0, 1000);
   } finally {
-    process.exit(128 + signals[name]);
+    process.exit(128 + os.constants.signals[name]);
   }
 }
 
@@ -40,31 +43,49 @@ fs.writeSync = (fd, buffer, offset, length, ...rest) => {
   }
 };
 
-// The runtime's own words on an abort are left out: the native build's are
-// written instead.
+// The arguments as the system gave them. Node decodes them as UTF-8, which
+// changes a file name that is not; Linux keeps their bytes in
+// /proc/self/cmdline, the last ones being the command's. Such a name is
+// opened here, by its bytes, and the interpreter reads the file it names
+// through /dev/fd; one that cannot be opened is given as it was decoded,
+// and the interpreter's own open fails too, as the native build's would.
+function argumentsAsGiven() {
+  const decoded = process.argv.slice(2);
+  let bytes;
+  try {
+    const text = fs.readFileSync('/proc/self/cmdline', 'latin1').split('\0').slice(0, -1);
+    bytes = text.slice(-decoded.length).map((arg) => Buffer.from(arg, 'latin1'));
+  } catch {
+    return decoded;
+  }
+  return decoded.map((arg, i) => {
+    if (bytes.length !== decoded.length || Buffer.from(arg).equals(bytes[i])) return arg;
+    try {
+      return `/dev/fd/${fs.openSync(bytes[i], 'r')}`;
+    } catch {
+      return arg;
+    }
+  });
+}
+
 // The module's memory is reserved when it starts: where the system grants
 // too little address space, the run ends as the native one ends without
-// memory.
-function outOfMemory() {
-  fs.writeSync(2, 'qualm: out of memory\n');
-  process.exit(1);
-}
+// memory. The runtime's own words on an abort are left out.
 let qualm;
+let endings;
+let taken = null; // the last ending the module reported
 try {
   qualm = createCommand({
     quit: (status, thrown) => { throw thrown; },
     printErr: () => {},
-    onSignal: (number) => endBySignal(signalNames[number]),
+    onEnding: (how) => { taken = endings[how].how; },
   });
+  endings = endingsOf(qualm);
 } catch (thrown) {
-  if (thrown instanceof RangeError) outOfMemory();
-  throw thrown;
+  if (!(thrown instanceof RangeError)) throw thrown;
+  fs.writeSync(2, 'qualm: out of memory\n');
+  process.exit(1);
 }
-// +- raises SIGFPE: a handler stands for the default action, which system.js
-// carries out.
-const { signals } = os.constants;
-const signalNames = Object.fromEntries(Object.entries(signals).map(([name, n]) => [n, name]));
-qualm._signal(signals.SIGFPE, 2 /* not SIG_DFL, SIG_IGN or SIG_ERR */);
 // Only a regular file opened by name seeks: the others, FIFOs and pipes,
 // are read as streams. Standard input never seeks, even from a file: Node
 // cannot move its real offset back, so the program line is read a
@@ -80,15 +101,10 @@ qualm.FS.llseek = (stream, ...rest) => {
   return llseek(stream, ...rest);
 };
 try {
-  process.exitCode = qualm.callMain(process.argv.slice(2));
+  process.exitCode = qualm.callMain(argumentsAsGiven());
 } catch (thrown) {
-  // h- leaves a C++ exception uncaught, and ++- aborts with nothing to
-  // re-raise. A C++ exception cannot be caught in this build: where memory
-  // runs out, the C++ library aborts at once instead of throwing what the
-  // native build reports.
-  if (typeof thrown === 'number') endBySignal('SIGABRT', UNCAUGHT_FAILURE);
-  if (!(thrown instanceof WebAssembly.RuntimeError)) throw thrown;
-  if (/no exception to throw/.test(thrown.message)) endBySignal('SIGABRT', NO_ACTIVE_EXCEPTION);
-  if (!/^Aborted\(\)/.test(thrown.message)) throw thrown;
-  outOfMemory();
+  // The endings that end the process by a signal were reported first.
+  const { signal } = ENDINGS[taken] ?? {};
+  if (!signal) throw thrown;
+  endBySignal(signal, RUNTIME_WORDS[taken]);
 }

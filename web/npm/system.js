@@ -1,11 +1,5 @@
 // What the command's WebAssembly asks of the system, done through Node.
 mergeInto(LibraryManager.library, {
-  // The C library's raise carries out no default action: it calls the
-  // handler installed, which the command's script gives.
-  __call_sighandler: function (handler, signal) {
-    Module['onSignal'](signal);
-  },
-
   // The terminal, as far as Node lets a program see one: whether standard
   // input is a terminal in line mode, which stty tells, and dropping what
   // was typed ahead, read with line mode off for a moment.
