@@ -17,6 +17,12 @@ A `q-` program of 160 MiB echoes in the memory of a plain one.
   [1]
   qualm: out of memory
   [1]
+A file that says it is larger than a text can be (a sparse file on tmpfs
+may) is read as far as memory goes.
+
+  $ huge=$(mktemp /dev/shm/qualm.XXXXXX); truncate -s 9223372036854775807 "$huge"; (ulimit -v 380000; qualm "$huge" < /dev/null; echo "[$?]") 2>&1; rm "$huge"
+  qualm: out of memory
+  [1]
   $ printf 'Hq+9%040d\n' 0 > program; for file in program ''; do valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all --suppressions="$TESTDIR/runtime.supp" qualm $file < program > /dev/null; echo "[$?]"; done
   [0]
   [0]
