@@ -16,9 +16,15 @@ const browser = await chromium.launch({ executablePath: '/usr/bin/chromium',
 const context = await browser.newContext();
 await context.grantPermissions(['clipboard-read', 'clipboard-write']);
 // What the page does on its own thread: the characters each task adds to the output (a
-// MutationObserver is called once a task), and the longest text it encodes.
+// MutationObserver is called once a task), the longest text it encodes, and the scripts it
+// makes into Blob URLs.
 await context.addInitScript(() => {
-  Object.assign(window, { added: [], encoded: 0 });
+  Object.assign(window, { added: [], encoded: 0, scripts: 0 });
+  const createUrl = URL.createObjectURL;
+  URL.createObjectURL = (blob) => {
+    window.scripts += blob.type === 'text/javascript';
+    return createUrl(blob);
+  };
   const encode = TextEncoder.prototype.encode;
   TextEncoder.prototype.encode = function (text = '') {
     window.encoded = Math.max(window.encoded, text.length);
@@ -176,6 +182,11 @@ for (const [what, fine] of [
     await page.click('#load').then(() => page.reload()).then(() => page.click('#undo'));
     return await value() === 'mine' && await page.isHidden('#undo')
       && await page.$eval('#examples', (list) => list.value === '');
+  }],
+  ['runs after the first make no worker script anew', async () => {
+    const before = await page.evaluate(() => window.scripts);
+    for (let i = 0; i < 20; i += 1) await runShown(`h${i}`);
+    return before === 2 && await page.evaluate(() => window.scripts) === before;
   }],
   ['320 px wide: no sideways scroll, and after Run the ending in view', async () => {
     await page.setViewportSize({ width: 320, height: 640 }).then(() => runShown('9'));
