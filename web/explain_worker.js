@@ -1,7 +1,8 @@
 'use strict';
 // The worker that explains programs as they are edited, started after the
-// interpreter module's script and limits.js: the command string of the pass
-// and where in the program each command came from.
+// interpreter module's script, limits.js and bytes.js: the command string of
+// the pass and where in the program each command came from; and the one
+// that turns a program's view into its bytes and back.
 //
 //   worker to page, first:
 //     { language: { commands, pairs } }   the language's characters, from the module: the
@@ -9,9 +10,12 @@
 //                        the character stands in the command string for the run and its -, and
 //                        the ending is the name of the one it brings
 //   page to worker, on every edit:
-//     { explain }        the program, as the string the page holds
-//     { hand }           a port, to send the UTF-8 bytes of the program explained last on, so
-//                        that a run of it need not copy a large program on the page's thread
+//     { explain, bytes } the program, as the string the page holds: its text, or, where bytes
+//                        is true, its view (bytes.js)
+//     { hand }           a port, to send the bytes of the program explained last on, so that a
+//                        run of it need not copy a large program on the page's thread
+//     { open, port }     bytes of a file: sends { view, exact } (bytes.js) on the port
+//     { save, bytes, port }   a program, as { explain, bytes }: sends its bytes on the port
 //   and back, once for each explain:
 //     { explained: { rejected, count, commands, chips, ender, lone } }
 //                        rejected: whether the pass rejects it (the syntax error);
@@ -20,7 +24,7 @@
 //                        { command, start, end }, where it came from in the string; ender:
 //                        the character of the pair that ends the run, or null; lone:
 //                        whether a lone - is among the commands
-/* global LIMITS, languageOf, traceQualm */
+/* global LIMITS, languageOf, traceQualm, viewOf, bytesOfView, BYTE_TOKEN */
 
 const ready = createQualm({ noInitialRun: true, print: () => {}, printErr: () => {} });
 const language = ready.then(languageOf);
@@ -28,11 +32,16 @@ language.then((facts) => postMessage({ language: facts }));
 let lastBytes = new Uint8Array(0);
 onmessage = async ({ data }) => {
   if ('hand' in data) return data.hand.postMessage(lastBytes);
-  postMessage({ explained: explain(await ready, await language, data.explain) });
+  if ('open' in data) return data.port.postMessage(viewOf(new Uint8Array(data.open)));
+  if ('save' in data) return data.port.postMessage(bytesOf(data.save, data.bytes));
+  postMessage({ explained: explain(await ready, await language, data.explain, data.bytes) });
 };
 
-function explain(qualm, { pairs }, program) {
-  const bytes = lastBytes = new TextEncoder().encode(program);
+const bytesOf = (program, bytes) => (bytes ? bytesOfView(program)
+  : new TextEncoder().encode(program));
+
+function explain(qualm, { pairs }, program, held) {
+  const bytes = lastBytes = bytesOf(program, held);
   const { length, commands: commandString, spans: offsets } =
     traceQualm(qualm, bytes, LIMITS.shownCommands);
   const rejected = length < 0;
@@ -40,7 +49,7 @@ function explain(qualm, { pairs }, program) {
   const enders = pairs.map(([, ender]) => [commandString.indexOf(ender.charCodeAt(0)), ender])
     .filter(([at]) => at >= 0).sort(([a], [b]) => a - b);
   const lone = commandString.includes('-'.charCodeAt(0));
-  const at = indexesOf(program, offsets);
+  const at = indexesOf(program, held, offsets);
   const chips = [];
   for (let i = 0; i < offsets.length; i += 2) {
     chips.push({ command: rejected ? '-' : commands[i / 2], start: at.get(offsets[i]),
@@ -50,14 +59,22 @@ function explain(qualm, { pairs }, program) {
     lone };
 }
 
-// Where each of the byte offsets of the program's UTF-8 form falls in the
-// program as the page holds it, in UTF-16 code units.
-function indexesOf(program, offsets) {
+// Where each of the byte offsets of the program's bytes falls in the
+// program as the page holds it, in UTF-16 code units: in a view, \xHH is
+// one byte.
+function indexesOf(program, held, offsets) {
   const at = new Map();
   let byte = 0;
   let index = 0;
+  const token = new RegExp(BYTE_TOKEN.source, 'y');
+  const tokenAt = (i) => held && program[i] === '\\' && (token.lastIndex = i, token.test(program));
   for (const offset of [...new Set(offsets)].sort((a, b) => a - b)) {
     for (; byte < offset; index += 1) {
+      if (tokenAt(index)) {
+        byte += 1;
+        index += 3;
+        continue;
+      }
       const unit = program.charCodeAt(index);
       const pair = unit >= 0xd800 && unit < 0xdc00 && index + 1 < program.length
         && (program.charCodeAt(index + 1) & 0xfc00) === 0xdc00;

@@ -3,13 +3,13 @@
 // (explain_worker.js, whose top says what it sends): the summary, the
 // command string, each command's meaning, and the summary spoken once
 // typing pauses. The worker explains one program at a time: the latest.
-/* global page, workerUrl, learn, plural, showFacts, chipFor, rove, rovingAt */
-/* exported facts, handBytes, explain, explained, typing, sourceOf, meaningOf */
+/* global page, workerUrl, learn, plural, showFacts, chipFor, rove, rovingAt, held, isCurrent */
+/* exported facts, handBytes, askExplainer, explain, explained, typing, sourceOf, meaningOf */
 
 const PAUSE_MS = 1000; // typing stopped this long is a pause, when the summary is spoken
 
 let facts = null; // the language as the page words it, once the worker has sent it
-let explained = { program: null, ender: null, chips: [] }; // what the page shows
+let explained = { program: null, bytes: false, ender: null, chips: [] }; // what the page shows
 let explaining = null; // the program being explained
 
 const explainer = new Worker(workerUrl('explainer'));
@@ -19,9 +19,9 @@ explainer.onmessage = ({ data }) => {
     showFacts();
     return;
   }
-  const explanation = { program: explaining, ...data.explained };
+  const explanation = { ...explaining, ...data.explained };
   explaining = null;
-  if (explanation.program === page.program.value) {
+  if (isCurrent(explanation)) {
     explained = explanation;
     showExplanation(explanation);
     speak();
@@ -32,16 +32,29 @@ explainer.onmessage = ({ data }) => {
 
 function explain() {
   if (explaining !== null) return; // its answer asks for the next
-  explaining = page.program.value;
-  explainer.postMessage({ explain: explaining });
+  explaining = { program: page.program.value, bytes: held.bytes };
+  explainer.postMessage({ explain: explaining.program, bytes: explaining.bytes });
 }
 
-// Has the explaining worker send the bytes of `program` on `port`, where
-// they are the ones it explained last; says whether it does.
-function handBytes(program, port) {
-  if (explaining !== null || explained.program !== program) return false;
+// Has the explaining worker send the bytes of the program on `port`, where
+// they are those of `run`'s program, which it explained last; says whether
+// it does.
+function handBytes(run, port) {
+  if (explaining !== null || explained.program !== run.program || explained.bytes !== run.bytes) {
+    return false;
+  }
   explainer.postMessage({ hand: port }, [port]);
   return true;
+}
+
+// What the explaining worker answers to `message` (explain_worker.js), on a
+// port of its own.
+function askExplainer(message, transfer = []) {
+  const { port1, port2 } = new MessageChannel();
+  explainer.postMessage({ ...message, port: port2 }, [port2, ...transfer]);
+  return new Promise((resolve) => {
+    port1.onmessage = ({ data }) => resolve(data);
+  });
 }
 
 function showExplanation({ rejected, count, commands, chips, ender, lone }) {
@@ -96,7 +109,7 @@ function typing() {
 }
 
 function speak() {
-  if (!paused || explained.program !== page.program.value) return;
+  if (!paused || !isCurrent(explained)) return;
   page.spoken.textContent = page.summary.textContent;
   paused = false;
 }

@@ -1,19 +1,24 @@
 'use strict';
-// Keeping the program across a reload, sharing it in the page's address,
-// saving it to a file, and loading a program the way typing would.
-/* global page */
-/* exported storage, keep, fromAddress, leaveAddress, share, save, notice, loadFromAddress,
-   loadExample, listExamples, restoreKept, showExample, openFile */
+// The program in the editor: how it is held (typed as text, whose bytes
+// are its UTF-8; or opened as bytes, whose view writes each byte the editor
+// cannot show as text as \xHH, bytes.js), kept across a reload, replaced
+// the way typing would, and what an edit does to its bytes.
+/* global page, BYTE_TOKEN */
+/* exported PAGE, held, isCurrent, storage, keep, restoreKept, replaceProgram, followEdit, notice,
+   DEFAULT_NAME */
 
-const ADDRESS_LIMIT = 16000; // characters that every browser and chat keeps of an address
+const PAGE = location.href.split('#')[0];
 // A program kept for each page address: the tab's own (sessionStorage), and
-// the last one typed in any tab (localStorage), which a new tab starts from.
-const PAGE_KEY = `qualm.program ${location.href.split('#')[0]}`;
-const REPLACED_KEY = `qualm.replaced ${location.href.split('#')[0]}`;
-const SHARE_PREFIX = '#program=';
+// the last one typed in any tab (localStorage), which a new tab starts from;
+// each as its text or view, and how it is held.
+const PAGE_KEY = `qualm.program ${PAGE}`;
+const HELD_KEY = `qualm.held ${PAGE}`;
+const REPLACED_KEY = `qualm.replaced ${PAGE}`;
+const DEFAULT_NAME = 'program.qlm';
 // The longest program kept across a reload: keeping it, at every key, takes a few ms. Keeping a
 // longer one would hold the page up for as long as a browser lets it be, and then fail.
 const KEPT_AT_MOST = 1 << 20;
+const REMEMBERED = 16; // programs replaced, whose way of being held undo brings back
 const REFUSED = 'This browser lets the page keep nothing, so the program will not be kept across'
   + ' a reload: Save to a file or Share keeps it.';
 const FULL = 'The browser\'s storage for this page is full, so the program will not be kept'
@@ -31,14 +36,26 @@ const opened = (name) => {
 const tabStorage = opened('sessionStorage');
 const storage = tabStorage && opened('localStorage');
 
+// How the program is held: bytes, whether it is a view of bytes; and the
+// name of the file it came from, which Save names its file.
+let held = { bytes: false, name: DEFAULT_NAME };
+const heldAs = new Map(); // program -> how it was held, for those a load replaced or brought
+let replacing = false; // the program is being replaced, not edited
+let before = ''; // the program before the last edit
+
+// Whether an explanation, or a run, is of the program as it stands.
+const isCurrent = ({ program, bytes }) => program === page.program.value && bytes === held.bytes;
+
 let keeping = ''; // what #kept says
 function keep() {
   const program = page.program.value;
   let says = '';
   try {
     if (program.length <= KEPT_AT_MOST) {
-      tabStorage.setItem(PAGE_KEY, program);
-      storage.setItem(PAGE_KEY, program);
+      for (const kept of [tabStorage, storage]) {
+        kept.setItem(PAGE_KEY, program);
+        kept.setItem(HELD_KEY, JSON.stringify(held));
+      }
     } else {
       // no older program comes back in its place
       for (const kept of [tabStorage, storage]) kept.removeItem(PAGE_KEY);
@@ -52,124 +69,103 @@ function keep() {
 
 function restoreKept() {
   try {
-    page.program.value = tabStorage.getItem(PAGE_KEY) ?? storage.getItem(PAGE_KEY)
-      ?? page.program.value;
-    offerUndo(tabStorage.getItem(REPLACED_KEY));
+    const kept = tabStorage.getItem(PAGE_KEY) === null ? storage : tabStorage;
+    page.program.value = kept.getItem(PAGE_KEY) ?? page.program.value;
+    held = JSON.parse(kept.getItem(HELD_KEY)) ?? held;
+    offerUndo(JSON.parse(tabStorage.getItem(REPLACED_KEY)));
   } catch {
     // kept nothing that can be read
   }
+  before = page.program.value;
+  showHeld();
   if (!storage) page.kept.textContent = keeping = REFUSED;
 }
 
-// The program that a load replaced, one click away, across a reload too.
+// The program that a load replaced, one click away, across a reload too,
+// for as long as the program is what the load made it.
 function offerUndo(replaced) {
   page.undo.hidden = replaced === null;
   try {
     if (replaced === null) tabStorage.removeItem(REPLACED_KEY);
-    else tabStorage.setItem(REPLACED_KEY, replaced);
+    else tabStorage.setItem(REPLACED_KEY, JSON.stringify(replaced));
   } catch {
     // the button still brings it back until a reload
   }
   page.undo.onclick = () => {
-    replaceProgram(replaced, 'Brought back the program you had.');
+    replaceProgram(replaced.program, 'Brought back the program you had.', replaced.held);
     offerUndo(null);
   };
 }
 
-// After an edit, the address holds a program no more, so that a reload
-// shows the edited one.
-function leaveAddress() {
-  if (location.hash.startsWith(SHARE_PREFIX)) {
-    history.replaceState(null, '', location.href.split('#')[0]);
-  }
-}
-
-function share() {
-  const address = location.href.split('#')[0] + SHARE_PREFIX
-    + encodeURIComponent(page.program.value.toWellFormed());
-  if (address.length > ADDRESS_LIMIT) {
-    notice('This program is too long to share in an address: it would take'
-      + ` ${address.length.toLocaleString('en')} characters, and`
-      + ` ${ADDRESS_LIMIT.toLocaleString('en')} is the most that every browser keeps.`
-      + ' Save to a file, and send the file.');
-    return;
-  }
-  history.replaceState(null, '', address);
-  const where = location.protocol === 'file:'
-    ? 'This page was opened from a file, so the address opens the program on this computer only.'
-    : 'Opening it loads the program; it holds the program itself, and nothing is sent anywhere.';
-  navigator.clipboard.writeText(address).then(
-    () => notice(`Copied the address of this program. ${where}`),
-    () => notice(`The address bar now holds this program: copy it from there. ${where}`));
-}
-
-function save() {
-  const link = document.createElement('a');
-  link.download = 'program.qlm';
-  link.href = URL.createObjectURL(new Blob([page.program.value], { type: 'text/plain' }));
-  link.click();
-  setTimeout(() => URL.revokeObjectURL(link.href), 60000);
-}
-
-function notice(text) {
-  page.notice.textContent = text;
-}
-
-let fromAddress = false; // the program is being loaded from the address, not edited
-function loadFromAddress() {
-  if (!location.hash.startsWith(SHARE_PREFIX)) return;
-  try {
-    const program = decodeURIComponent(location.hash.slice(SHARE_PREFIX.length));
-    fromAddress = true;
-    if (program !== page.program.value) {
-      replaceProgram(program, 'Loaded the program in the address.');
-    }
-  } catch {
-    notice('The address holds no program that can be read.');
-  } finally {
-    fromAddress = false;
-  }
-}
-
-function listExamples() {
-  page.examples.append(new Option('None: a program of your own', ''));
-  for (const example of document.querySelectorAll('script.example')) {
-    const name = example.dataset.name.replaceAll('_', ' ');
-    const program = example.textContent.trim();
-    const label = `${name[0].toUpperCase()}${name.slice(1)}: ${program}`;
-    page.examples.append(new Option(label, example.textContent));
-  }
-}
-
-function loadExample() {
-  if (page.examples.value === '') return;
-  replaceProgram(page.examples.value,
-    `Loaded the example ${page.examples.selectedOptions[0].text}.`);
-}
-
-// The examples list shows the example the program is, or that it is none.
-function showExample() {
-  page.examples.value = page.program.value;
-  if (page.examples.selectedIndex < 0) page.examples.value = '';
-}
-
-// A program from a file loads the way an example does.
-async function openFile() {
-  const [file] = page.file.files;
-  page.file.value = '';
-  if (file) replaceProgram(await file.text(), `Opened ${file.name}.`);
-}
-
 // Replaces the program the way typing would, so that undo brings the old
-// one back.
-function replaceProgram(text, what) {
-  const replaced = page.program.value;
+// one back, and holds the new one as `how` says.
+function replaceProgram(text, what, how = { bytes: false, name: DEFAULT_NAME }) {
+  const replaced = { program: page.program.value, held };
+  for (const [program, as] of [[replaced.program, held], [text, how]]) {
+    heldAs.delete(program);
+    heldAs.set(program, as);
+  }
+  if (heldAs.size > REMEMBERED) heldAs.delete(heldAs.keys().next().value);
+  held = how;
+  replacing = true;
   page.program.focus();
   page.program.select();
   if (!document.execCommand('insertText', false, text)) {
     page.program.setRangeText(text, 0, page.program.value.length, 'end');
     page.program.dispatchEvent(new Event('input'));
   }
-  offerUndo(replaced === text ? null : replaced);
+  replacing = false;
+  before = text;
+  showHeld();
+  const same = replaced.program === text && replaced.held.bytes === how.bytes;
+  offerUndo(same ? null : replaced);
   notice(`${what} Undo (Ctrl+Z) brings back the program you had.`);
+}
+
+// An edit: undo or redo brings back how a program they bring back was
+// held; the Undo button goes, as it would no longer bring back what the
+// load replaced; and an edit that takes out or puts in a byte of a view
+// says so.
+function followEdit({ inputType }) {
+  if (replacing) return;
+  const program = page.program.value;
+  if (/^history/.test(inputType) && heldAs.has(program)) {
+    held = heldAs.get(program);
+    showHeld();
+  }
+  offerUndo(null);
+  if (held.bytes) sayChangedBytes(before, program);
+  before = program;
+}
+
+// Says which bytes written \xHH an edit took out of a view or put in.
+function sayChangedBytes(old, now) {
+  let start = 0;
+  while (start < old.length && old[start] === now[start]) start += 1;
+  let end = 0;
+  while (end < old.length - start && end < now.length - start
+    && old[old.length - 1 - end] === now[now.length - 1 - end]) end += 1;
+  // Widened by a byte's length less one, to take in any byte the edit cut.
+  const [from, back] = [Math.max(0, start - 3), Math.max(0, end - 3)];
+  const bytesIn = (text) => [...text.slice(from, text.length - back).matchAll(BYTE_TOKEN)]
+    .map(([token]) => token);
+  const [out, put] = [bytesIn(old), bytesIn(now)];
+  while (out.length && put.length && out[0] === put[0]) out.shift() && put.shift();
+  while (out.length && put.length && out.at(-1) === put.at(-1)) out.pop() && put.pop();
+  if (out.length + put.length === 0) return;
+  const listed = (tokens, verb) => (tokens.length ? [`${verb} ${tokens.join(' ')}`] : []);
+  notice(`This edit ${[...listed(out, 'took out the bytes'), ...listed(put, 'put in the bytes')]
+    .join(' and ')}, which \\xHH stands for in this program; Ctrl+Z brings back what it was.`);
+}
+
+// Says how the program is held, where it is held as bytes.
+function showHeld() {
+  page.held.hidden = !held.bytes;
+  page.held.textContent = `This program is ${held.name}, held as its bytes: \\xHH stands for`
+    + ' a byte that the editor cannot show as text, such as a carriage return (\\x0D) or a byte'
+    + ' of no character, and so does \\xHH typed here. Run and Save use the bytes.';
+}
+
+function notice(text) {
+  page.notice.textContent = text;
 }

@@ -3,7 +3,7 @@
 // each laid out at once, so that the page never freezes, whatever a
 // program writes.
 /* global page */
-/* exported clearOutput, addOutput, afterOutput, dropOutput */
+/* exported clearOutput, addOutput, afterOutput, afterPiece, dropOutput */
 
 const PIECE_CHARS = 4096; // the most output put on the page in one task
 const PIECE_LINES = 256; // and the most lines
@@ -15,13 +15,14 @@ let waiting = [];
 let openLine = null;
 let drawing = false;
 let whenDrawn = null;
+let whenPiece = null;
 const slices = new MessageChannel();
 slices.port1.onmessage = drawSlice;
 
 function clearOutput() {
   waiting = [];
   openLine = null;
-  whenDrawn = null;
+  whenDrawn = whenPiece = null;
   page.output.replaceChildren();
 }
 
@@ -40,6 +41,11 @@ function addOutput(parts) {
   drawing = true;
 }
 
+// Calls `then` once the next piece of output is on the page, laid out.
+function afterPiece(then) {
+  whenPiece = then;
+}
+
 // Calls `then` once all of the output added is on the page.
 function afterOutput(then) {
   if (drawing) whenDrawn = then;
@@ -49,6 +55,9 @@ function afterOutput(then) {
 function drawSlice() {
   drawPiece();
   page.output.getBoundingClientRect(); // laid out now, in this task, only the new lines
+  const then = whenPiece;
+  whenPiece = null;
+  then?.();
   drawing = waiting.length > 0;
   if (drawing) slices.port2.postMessage(null);
   else if (whenDrawn) {

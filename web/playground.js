@@ -3,15 +3,16 @@
 // the workers' scripts, and, once every script is in, what each control
 // does. Everything the interpreter does happens in workers, so that this
 // thread only shows what they send: explaining.js, pointing.js, running.js
-// and output.js; words.js says it, and keeping.js keeps the program.
+// and output.js; words.js says it; keeping.js holds the program, carrying.js
+// carries it in and out, and examples.js lists the examples.
 /* global notice, point, explain, typing, storage, keep, fromAddress, leaveAddress, run, stopRun,
    share, save, loadFromAddress, loadExample, listExamples, restoreKept, roveByKey, rovingAt,
-   rove, followScroll, markStale, showExample, openFile, copyOutput */
+   rove, followScroll, markStale, showExample, openFile, copyOutput, followEdit */
 /* exported page, workerUrl */
 
 const $ = (id) => document.getElementById(id);
 const page = Object.fromEntries([
-  'about', 'program', 'mirror', 'kept', 'run', 'stop', 'examples', 'load', 'share', 'open',
+  'about', 'program', 'mirror', 'held', 'kept', 'run', 'stop', 'examples', 'load', 'share', 'open',
   'file', 'save', 'undo', 'notice', 'summary', 'spoken', 'command-string', 'legend', 'commands',
   'pointed', 'meanings', 'results', 'output-title', 'ending', 'stale', 'output', 'shown', 'boxed',
   'download', 'copy', 'limits',
@@ -31,8 +32,9 @@ function workerUrl(worker) {
   return workerUrls.get(worker);
 }
 
-function edited() {
+function edited(event) {
   notice('');
+  followEdit(event);
   point(null);
   explain();
   markStale();
@@ -74,6 +76,8 @@ document.addEventListener('DOMContentLoaded', () => {
     if (event.key === 'Enter' && (event.ctrlKey || event.metaKey)) {
       event.preventDefault();
       run();
+    } else if (event.key === 'Escape') {
+      stopRun();
     }
   });
   point(null);

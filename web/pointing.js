@@ -3,7 +3,7 @@
 // at a chip, or focusing it, marks the characters it came from over the
 // program, scrolled into view, leaving the program's caret and selection as
 // they were.
-/* global page, facts, explained, sourceOf, meaningOf */
+/* global page, facts, explained, sourceOf, meaningOf, isCurrent */
 /* exported chipFor, rove, rovingAt, roveByKey, point, followScroll */
 
 let rovingAt = 0; // the chip that Tab reaches
@@ -50,7 +50,7 @@ function roveByKey(event) {
 // view; or, for null, nothing but the - that a syntax error rejects.
 function point(i) {
   const chip = explained.chips[i ?? (explained.rejected ? 0 : -1)];
-  page.mirror.hidden = !chip || explained.program !== page.program.value;
+  page.mirror.hidden = !chip || !isCurrent(explained);
   if (page.mirror.hidden) {
     page.pointed.textContent = 'Point at a command, or focus it, to see where it came from.';
     return;

@@ -4,9 +4,10 @@
 // stopped after LIMITS.runMs or by Stop. How the run ended is worded once
 // its output is on the page; Stop shows at once.
 /* global LIMITS, page, workerUrl, plural, describeEnd, handBytes, clearOutput, addOutput,
-   afterOutput, dropOutput, notice */
+   afterOutput, afterPiece, dropOutput, notice, held, isCurrent */
 /* exported run, stopRun, markStale, copyOutput */
 
+const LOW = 0.2; // the share of the screen above the results' start that they may leave
 let spare = new Worker(workerUrl('runner'));
 let current = null; // the run going on
 let latest = null; // the last run started, whose ending the page shows
@@ -16,8 +17,9 @@ function run() {
   const worker = spare;
   spare = new Worker(workerUrl('runner'));
   const program = page.program.value;
-  const thisRun = { worker, program, chunks: [], total: 0, shown: 0, marks: 0, during: null,
-    began: performance.now(), timer: setTimeout(() => stopBy('time', thisRun), LIMITS.runMs) };
+  const thisRun = { worker, program, bytes: held.bytes, chunks: [], total: 0, shown: 0, marks: 0,
+    during: null, left: null, began: performance.now(),
+    timer: setTimeout(() => stopBy('time', thisRun), LIMITS.runMs) };
   current = latest = thisRun;
   clearOutput();
   showEnding('Running…', false);
@@ -25,7 +27,7 @@ function run() {
   page.shown.textContent = '';
   page.boxed.hidden = page.download.hidden = page.copy.hidden = true;
   page.stop.disabled = false;
-  bringIntoView();
+  bringIntoView(thisRun);
   worker.onmessage = ({ data }) => {
     if ('underway' in data) thisRun.during = data.underway;
     if ('chunk' in data) took(thisRun, data);
@@ -34,8 +36,8 @@ function run() {
   worker.onerror = (event) => finish(thisRun, { how: 'fault', reason: event.message });
   // A long program goes from worker to worker, not copied on this thread.
   const { port1, port2 } = new MessageChannel();
-  if (handBytes(program, port1)) worker.postMessage({ from: port2 }, [port2]);
-  else worker.postMessage({ run: program });
+  if (handBytes(thisRun, port1)) worker.postMessage({ from: port2 }, [port2]);
+  else worker.postMessage({ run: program, bytes: thisRun.bytes });
 }
 
 // Stop shows at once: the output received but not yet on the page is
@@ -60,6 +62,7 @@ function took(thisRun, { chunk, parts, shown }) {
   thisRun.shown = shown;
   thisRun.marks += parts.filter(([marked]) => marked).length;
   page.boxed.hidden = thisRun.marks === 0;
+  if (thisRun.total === chunk.length) afterPiece(() => bringIntoView(thisRun)); // the first
   addOutput(parts);
 }
 
@@ -79,7 +82,9 @@ function ended(thisRun) {
   const { chunks, total, shown, marks, dropped, ran, end } = thisRun;
   if (document.activeElement === page.stop) page.run.focus();
   page.stop.disabled = true;
-  if (dropped) {
+  if (!page.output.firstChild) {
+    // nothing on the page, and so nothing to say of what it shows
+  } else if (dropped) {
     page.shown.textContent = `Shown: what came before Stop, of ${plural(total, 'byte')} written.`;
   } else if (total > shown) {
     const capped = marks >= LIMITS.shownMarks
@@ -95,19 +100,29 @@ function ended(thisRun) {
   }
   const [text, abnormal] = describeEnd(end);
   showEnding(`${text} It ran for ${Math.round(ran).toLocaleString('en')} ms.`, abnormal);
+  bringIntoView(thisRun);
 }
 
 // Output of a program other than the one shown is marked as such.
 function markStale() {
-  const stale = latest !== null && latest.program !== page.program.value;
+  const stale = latest !== null && !isCurrent(latest);
   page.results.classList.toggle('stale', stale);
   page.stale.hidden = !stale;
 }
 
-// The start of the results, scrolled into view where it is off screen, as on a phone.
-function bringIntoView() {
-  const { top, bottom } = page.ending.getBoundingClientRect();
-  if (top < 0 || bottom + 48 > innerHeight) page.outputTitle.scrollIntoView({ block: 'start' });
+// The results where a person looks, as on a phone: their start scrolled to
+// the top of the screen, so that the ending and the first lines of output
+// fill it, where they are off it or low on it; once at Run, and again as
+// output arrives and as the run ends, the screen being taller by then,
+// unless the person scrolled in between, to where they wanted.
+function bringIntoView(thisRun) {
+  if (thisRun.left !== null && Math.abs(scrollY - thisRun.left) > 1) return;
+  const { top } = page.outputTitle.getBoundingClientRect();
+  const { bottom } = page.results.getBoundingClientRect();
+  if (top < 0 || (top > LOW * innerHeight && bottom > innerHeight)) {
+    page.outputTitle.scrollIntoView({ block: 'start' });
+  }
+  thisRun.left = scrollY;
 }
 
 async function copyOutput() {

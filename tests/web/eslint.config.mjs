@@ -15,7 +15,7 @@ export default [
   { ...scope(['web/*.js'], globals.browser), ignores: [...workers, ...shared] },
   scope(workers, { ...globals.worker, createQualm: 'readonly' }),
   scope(shared, globals['shared-node-browser']),
-  scope(['tests/web/*.mjs', 'bench/page.mjs', 'tools/*.mjs'],
+  scope(['tests/web/*.mjs', 'bench/*.mjs', 'tools/*.mjs'],
     { ...globals.node, ...globals.browser }, 'module'),
   // The npm package's command, threads and module; host.js and system.js are templates of
   // emscripten's.

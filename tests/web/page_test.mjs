@@ -4,7 +4,7 @@
 // explaining, reading well) and random programs against the executable.
 // Usage: node page_test.mjs PAGE EXAMPLES-DIR NATIVE-BUILD
 import { spawnSync } from 'node:child_process';
-import { readFileSync, readdirSync } from 'node:fs';
+import { readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { pathToFileURL } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -58,8 +58,13 @@ const downloaded = async (link = '#download') => (await page.isHidden(link) ? Bu
     .path()));
 // What COMMAND writes, with the program in the file "$1", and its status.
 const runNative = (command, program) => spawnSync('bash', ['-o', 'pipefail', '-c',
-  `printf %s "$2" > "$1"; ${command}`, 'bash', `${tmpdir()}/page-test.qlm`, program],
-{ maxBuffer: 2 << 20 });
+  `[[ -v 2 ]] && printf %s "$2" > "$1"; ${command}`, 'bash', `${tmpdir()}/page-test.qlm`,
+  ...program === undefined ? [] : [program]], { maxBuffer: 2 << 20 });
+// What the executable writes of a program file holding `bytes`.
+const nativeOutput = (bytes) => {
+  writeFileSync(`${tmpdir()}/page-test.qlm`, bytes);
+  return runNative(`"${native}/qualm" "$1" < /dev/null`, undefined).stdout;
+};
 const commandsOf = (program) => page.waitForFunction(
   (want) => document.getElementById('command-string').textContent === want,
   runNative(`"${native}/tests/pass_of" < "$1"`, program).stdout.toString().trim()
@@ -197,18 +202,25 @@ for (const [what, fine] of [
   }],
   ['Stop, CPU slowed: stopped in the click\'s own task, and no output drawn after', async () => {
     await cpu.send('Emulation.setCPUThrottlingRate', { rate: 4 });
-    await page.fill('#program', 'q-').then(() => commandsOf('q-')).then(() => page.click('#run'));
+    await page.fill('#program', 'q-').then(() => commandsOf('q-'));
     const [ending, disabled, drawn, later] = await page.evaluate(async () => {
-      await new Promise((resolve) => setTimeout(resolve, 80));
-      const [end, stop, output] = ['ending', 'stop', 'output']
+      const [end, stop, output, run] = ['ending', 'stop', 'output', 'run']
         .map((id) => document.getElementById(id));
-      stop.click();
-      const at = [end.textContent, stop.disabled, output.textContent.length];
-      await new Promise((resolve) => setTimeout(resolve, 500));
+      // Stop, once the first output is on the page and more is coming.
+      const at = await new Promise((resolve) => {
+        new MutationObserver((records, observer) => {
+          if (!records.some(({ addedNodes }) => addedNodes.length > 0)) return;
+          observer.disconnect();
+          stop.click();
+          resolve([end.textContent, stop.disabled, output.textContent.length]);
+        }).observe(output, { childList: true });
+        run.click();
+      });
+      await new Promise((resolve) => setTimeout(resolve, 500)); // nothing more comes meanwhile
       return [...at, output.textContent.length];
     });
     await cpu.send('Emulation.setCPUThrottlingRate', { rate: 1 });
-    return ending.startsWith('Stopped') && disabled && drawn === later;
+    return ending.startsWith('Stopped') && disabled && drawn > 0 && drawn === later;
   }],
   ['output of an earlier program marked; commands after the end shown as not run', async () => {
     const fresh = await runShown('hh-h').then(() => page.isHidden('#stale'));
@@ -219,15 +231,9 @@ for (const [what, fine] of [
     return fresh && await page.isVisible('#stale') && unreached === 'false,false,true,true'
       && await page.isHidden('#legend');
   }],
-  ['Open a file loads it; Copy output copies all the run wrote', async () => {
-    const program = 'H\x01 é q';
-    await page.setInputFiles('#file', { name: 'p.qlm', mimeType: 'text/plain',
-      buffer: Buffer.from(program) });
-    await page.waitForFunction((want) => document.getElementById('program').value === want,
-      program);
-    await runShown().then(() => page.click('#copy'));
-    return await copied() === runNative(`"${native}/qualm" "$1" < /dev/null`, program)
-      .stdout.toString();
+  ['Copy output copies all the run wrote', async () => {
+    await runShown('H\x01 é q').then(() => page.click('#copy'));
+    return await copied() === nativeOutput(Buffer.from('H\x01 é q')).toString();
   }],
 ]) check(await fine().catch(() => false), what);
 
@@ -237,6 +243,114 @@ check(await commandsOf('h ++++-')
   && (await text('#meanings')).includes('Pluses count in pairs: ++++- acts as ++-.')
   && (await runShown('9'.repeat(200))).ending.includes('before the program ended'),
 'pluses count in pairs; a finite run stopped by the budget says it had not ended');
+
+// 6. A program is bytes: a file from another system runs byte for byte as the executable runs
+// it, saves to its own bytes under its own name, is kept across a reload and carried by Share;
+// an edit that takes out a byte shown as \xHH says so, and one undo brings it back.
+const files = { 'crlf.qlm': 'q\r\nh\r\n', 'cr.qlm': 'q\rh', 'bom.qlm': '\xEF\xBB\xBFqh',
+  'latin1.qlm': 'q caf\xE9', 'invalid.qlm': 'q\xC3\x28\xFFh', 'nul.qlm': 'q\0h' };
+const openFile = async (name, bytes) => {
+  await page.setInputFiles('#file', { name, mimeType: 'text/plain', buffer: bytes });
+  await page.waitForFunction((file) => document.getElementById('notice').textContent
+    .startsWith(`Opened ${file}.`), name);
+};
+const saved = async () => {
+  const [file] = await Promise.all([page.waitForEvent('download'), page.click('#save')]);
+  return [file.suggestedFilename(), readFileSync(await file.path())];
+};
+const unlike = [];
+for (const [name, bytes] of Object.entries(files).map(([n, t]) => [n, Buffer.from(t, 'latin1')])) {
+  await openFile(name, bytes).then(() => runShown());
+  const [savedName, savedBytes] = await saved();
+  if (!(await downloaded()).equals(nativeOutput(bytes)) || savedName !== name
+    || !savedBytes.equals(bytes)) unlike.push(name);
+}
+check(unlike.length === 0, `six files from other systems run and save as their bytes ${unlike}`);
+const crlf = Buffer.from(files['crlf.qlm'], 'latin1');
+await openFile('crlf.qlm', crlf).then(() => page.reload());
+const [, kept] = await saved();
+await page.click('#share');
+await page.goto(await page.evaluate(() => navigator.clipboard.readText()));
+const [, shared] = await saved();
+await page.$eval('#program', (area) => area.focus() ?? area.setSelectionRange(1, 5)); // \x0D
+await page.keyboard.press('Delete');
+const said = await text('#notice');
+await page.keyboard.press('Control+z');
+const [, undone] = await saved();
+check(kept.equals(crlf) && shared.equals(crlf) && undone.equals(crlf)
+  && said.startsWith('This edit took out the bytes \\x0D'),
+`a file's bytes kept across a reload and by Share, and an edit of them said and undone: ${said}`);
+
+// 7. Where a person looks, and controls that tell the truth: a row for each.
+const phone = await browser.newContext({ viewport: { width: 320, height: 640 }, isMobile: true,
+  hasTouch: true });
+const shownOf = (selector) => page.$eval(selector, (e) => {
+  const { top, bottom } = e.getBoundingClientRect();
+  return Math.min(bottom, innerHeight) - Math.max(top, 0);
+});
+for (const [what, fine] of [
+  ['390×844: after Run, the ending and 300 px of output in view; one who scrolls stays',
+    async () => {
+      await page.setViewportSize({ width: 390, height: 844 });
+      await page.fill('#program', '9').then(() => page.evaluate(() => scrollTo(0, 0)));
+      await runShown();
+      const [ending, output] = [await shownOf('#ending'), await shownOf('#output')];
+      await page.fill('#program', 'q-').then(() => page.evaluate(() => scrollTo(0, 0)));
+      await page.evaluate(() => document.getElementById('run').click() ?? scrollTo(0, 10));
+      await ended();
+      const stayed = await page.evaluate(() => scrollY);
+      await page.setViewportSize({ width: 1280, height: 720 });
+      return ending > 0 && output >= 300 && stayed === 10;
+    }],
+  ['Undo offered only while it brings something back: not after Ctrl+Z, nor after an edit',
+    async () => {
+      const load = () => page.selectOption('#examples', { index: 1 })
+        .then(() => page.click('#load'));
+      await page.fill('#program', 'mine').then(load);
+      await page.keyboard.press('Control+z');
+      const afterUndo = await page.reload().then(() => page.isHidden('#undo'));
+      await load().then(() => page.focus('#program')).then(() => page.keyboard.type('x'));
+      return afterUndo && await page.reload().then(() => page.isHidden('#undo'));
+    }],
+  ['a program equal to an example, without its final newline, selects it', async () => {
+    await page.fill('#program', 'hh-');
+    return await page.$eval('#examples', (list) => list.value) === 'hh-\n';
+  }],
+  ['Escape stops a run, and no "Shown" line stands beside output never drawn', async () => {
+    await page.fill('#program', 'q-').then(() => commandsOf('q-'));
+    await page.evaluate(() => document.getElementById('run').click()
+      ?? document.dispatchEvent(new KeyboardEvent('keydown', { key: 'Escape' })));
+    const stopped = (await text('#ending')).startsWith('Stopped by you');
+    await page.evaluate(() => { // Stop as the first output arrives, before it is drawn
+      const post = MessagePort.prototype.postMessage;
+      MessagePort.prototype.postMessage = function (message, ...rest) {
+        if (message === null) {
+          MessagePort.prototype.postMessage = post;
+          document.getElementById('stop').click();
+        }
+        return post.call(this, message, ...rest);
+      };
+      document.getElementById('run').click();
+    });
+    await ended();
+    return stopped && await text('#output') === '' && await text('#shown') === '';
+  }],
+  ['on a phone at 320 px: the examples readable, no keyboard hints, fields of 16 px', async () => {
+    const small = await phone.newPage();
+    await small.goto(pathToFileURL(pagePath).href);
+    const [fits, hints, fonts] = await small.evaluate(() => {
+      const list = document.getElementById('examples');
+      const measure = document.createElement('canvas').getContext('2d');
+      measure.font = getComputedStyle(list).font;
+      const widest = Math.max(...[...list.options].map((o) => measure.measureText(o.text).width));
+      return [list.clientWidth >= widest + 24, document.querySelector('.keys').checkVisibility(),
+        ['program', 'examples'].map((id) => parseFloat(getComputedStyle(
+          document.getElementById(id)).fontSize))];
+    });
+    await phone.close();
+    return fits && !hints && Math.min(...fonts) >= 16;
+  }],
+]) check(await fine().catch(() => false), what);
 
 // Every example and random programs, against the executable: command
 // string, output bytes, and how the run ended, by the executable's status.
