@@ -5,10 +5,11 @@
 // that turns a program's view into its bytes and back.
 //
 //   worker to page, first:
-//     { language: { commands, pairs } }   the language's characters, from the module: the
-//                        command characters, and [run, character, ending] for each pair, where
-//                        the character stands in the command string for the run and its -, and
-//                        the ending is the name of the one it brings
+//     { language: { commands, pairs, runs } }   the language's characters, from the module:
+//                        the command characters, and [run, character, ending] for each pair,
+//                        where the character stands in the command string for the run and its
+//                        -, and the ending is the name of the one it brings; and the pass's
+//                        pending runs (pendingRunsOf in run.js)
 //   page to worker, on every edit:
 //     { explain, bytes } the program, as the string the page holds: its text, or, where bytes
 //                        is true, its view (bytes.js)
@@ -16,6 +17,8 @@
 //                        run of it need not copy a large program on the page's thread
 //     { open, port }     bytes of a file: sends { view, exact } (bytes.js) on the port
 //     { save, bytes, port }   a program, as { explain, bytes }: sends its bytes on the port
+//     { stepping } and { step }   stepping through the pass of the program explained last:
+//                        see steps.js
 //   and back, once for each explain:
 //     { explained: { rejected, count, commands, chips, ender, lone } }
 //                        rejected: whether the pass rejects it (the syntax error);
@@ -24,27 +27,33 @@
 //                        { command, start, end }, where it came from in the string; ender:
 //                        the character of the pair that ends the run, or null; lone:
 //                        whether a lone - is among the commands
-/* global LIMITS, languageOf, traceQualm, viewOf, bytesOfView, BYTE_TOKEN */
+/* global LIMITS, languageOf, pendingRunsOf, traceQualm, viewOf, bytesOfView, BYTE_TOKEN,
+   traceSteps, stepAt */
 
 const ready = createQualm({ noInitialRun: true, print: () => {}, printErr: () => {} });
-const language = ready.then(languageOf);
+const language = ready.then((qualm) => ({ ...languageOf(qualm), runs: pendingRunsOf(qualm) }));
 language.then((facts) => postMessage({ language: facts }));
 let lastBytes = new Uint8Array(0);
+let last = null; // the program explained last: { program, held, bytes, commands, rejected }
 onmessage = async ({ data }) => {
   if ('hand' in data) return data.hand.postMessage(lastBytes);
   if ('open' in data) return data.port.postMessage(viewOf(new Uint8Array(data.open)));
   if ('save' in data) return data.port.postMessage(bytesOf(data.save, data.bytes));
-  postMessage({ explained: explain(await ready, await language, data.explain, data.bytes) });
+  const qualm = await ready;
+  if ('stepping' in data) return data.port.postMessage(traceSteps(qualm, last));
+  if ('step' in data) return data.port.postMessage(stepAt(data.step, data.toward));
+  postMessage({ explained: explain(qualm, await language, data.explain, data.bytes) });
 };
 
 const bytesOf = (program, bytes) => (bytes ? bytesOfView(program)
   : new TextEncoder().encode(program));
 
-function explain(qualm, { pairs }, program, held) {
+function explain(qualm, { pairs, runs }, program, held) {
   const bytes = lastBytes = bytesOf(program, held);
   const { length, commands: commandString, spans: offsets } =
     traceQualm(qualm, bytes, LIMITS.shownCommands);
   const rejected = length < 0;
+  last = { program, held, bytes, commands: commandString, rejected, runs };
   const commands = new TextDecoder().decode(commandString.subarray(0, LIMITS.shownCommands));
   const enders = pairs.map(([, ender]) => [commandString.indexOf(ender.charCodeAt(0)), ender])
     .filter(([at]) => at >= 0).sort(([a], [b]) => a - b);
@@ -61,11 +70,11 @@ function explain(qualm, { pairs }, program, held) {
 
 // Where each of the byte offsets of the program's bytes falls in the
 // program as the page holds it, in UTF-16 code units: in a view, \xHH is
-// one byte.
-function indexesOf(program, held, offsets) {
+// one byte. The walk starts from `from`, a byte offset and its index, at or
+// before the first of them.
+function indexesOf(program, held, offsets, from = [0, 0]) {
   const at = new Map();
-  let byte = 0;
-  let index = 0;
+  let [byte, index] = from;
   const token = new RegExp(BYTE_TOKEN.source, 'y');
   const tokenAt = (i) => held && program[i] === '\\' && (token.lastIndex = i, token.test(program));
   for (const offset of [...new Set(offsets)].sort((a, b) => a - b)) {

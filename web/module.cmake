@@ -12,7 +12,8 @@ function(qualm_wasm_module target export_name)
   target_link_libraries(${target} PRIVATE qualm_interpreter qualm_warnings)
   target_link_options(${target} PRIVATE -sMODULARIZE=1 -sEXPORT_NAME=${export_name}
     -sINVOKE_RUN=0 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sSINGLE_FILE=1
-    -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_qualm_trace,_qualm_language,_qualm_endings
+    "-sEXPORTED_FUNCTIONS=_main,_malloc,_free,_qualm_trace,_qualm_steps,_qualm_language,\
+_qualm_endings,_qualm_pending_runs"
     -sEXPORTED_RUNTIME_METHODS=FS,callMain "SHELL:--js-library ${QUALM_HOST_LIBRARY}"
     ${ARGN})
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${QUALM_HOST_LIBRARY})

@@ -7,16 +7,19 @@
 // carries it in and out, and examples.js lists the examples.
 /* global notice, point, explain, typing, storage, keep, fromAddress, leaveAddress, run, stopRun,
    share, save, loadFromAddress, loadExample, listExamples, restoreKept, roveByKey, rovingAt,
-   rove, followScroll, markStale, showExample, openFile, copyOutput, followEdit */
+   rove, followScroll, markStale, showExample, openFile, copyOutput, followEdit, startStepping,
+   stopStepping, stepBy, stepByKey, pointFromOutput */
 /* exported page, workerUrl */
 
 const $ = (id) => document.getElementById(id);
 const page = Object.fromEntries([
-  'about', 'program', 'mirror', 'held', 'kept', 'run', 'stop', 'examples', 'load', 'share', 'open',
+  'about', 'program', 'mirror', 'step-view', 'held', 'kept', 'run', 'stop', 'step', 'examples',
+  'load', 'share', 'open', 'stepping', 'step-where', 'step-pending', 'step-pairing',
+  'step-commands', 'step-why', 'step-spoken',
   'file', 'save', 'undo', 'notice', 'summary', 'spoken', 'command-string', 'legend', 'commands',
   'pointed', 'meanings', 'results', 'output-title', 'ending', 'stale', 'output', 'shown', 'boxed',
   'download', 'copy', 'limits',
-].map((id) => [id.replace(/-./, (s) => s[1].toUpperCase()), $(id)]));
+].map((id) => [id.replace(/-./g, (s) => s[1].toUpperCase()), $(id)]));
 
 // A worker's script: the interpreter module, the scripts the page shares
 // with its workers, and the worker's own, as the page holds them, made once
@@ -34,6 +37,7 @@ function workerUrl(worker) {
 
 function edited(event) {
   notice('');
+  stopStepping();
   followEdit(event);
   point(null);
   explain();
@@ -65,12 +69,22 @@ document.addEventListener('DOMContentLoaded', () => {
   page.open.addEventListener('click', () => page.file.click());
   page.file.addEventListener('change', openFile);
   page.copy.addEventListener('click', copyOutput);
+  page.step.addEventListener('click', startStepping);
+  for (const [id, by, toward] of [['first', -Infinity, 0], ['back', -1, 0], ['forward', 1, 0],
+    ['next', 0, 1], ['last', Infinity, 0]]) {
+    $(`step-${id}`).addEventListener('click', () => stepBy(by, toward));
+  }
+  $('step-done').addEventListener('click', stopStepping);
+  page.stepping.addEventListener('keydown', stepByKey);
+  page.stepView.addEventListener('keydown', stepByKey);
   page.commands.addEventListener('keydown', roveByKey);
   page.commands.addEventListener('mouseleave', () => rove(rovingAt, false));
   page.commands.addEventListener('focusout', (event) => {
     if (!page.commands.contains(event.relatedTarget)) point(null);
   });
   page.program.addEventListener('scroll', followScroll);
+  page.output.addEventListener('mouseover', pointFromOutput);
+  page.output.addEventListener('mouseleave', pointFromOutput);
   window.addEventListener('hashchange', loadFromAddress);
   document.addEventListener('keydown', (event) => {
     if (event.key === 'Enter' && (event.ctrlKey || event.metaKey)) {

@@ -2,9 +2,10 @@
 // The commands as chips, one Tab stop with the arrow keys inside; pointing
 // at a chip, or focusing it, marks the characters it came from over the
 // program, scrolled into view, leaving the program's caret and selection as
-// they were.
-/* global page, facts, explained, sourceOf, meaningOf, isCurrent */
-/* exported chipFor, rove, rovingAt, roveByKey, point, followScroll */
+// they were, and the output it wrote; pointing at output marks the chip of
+// the command that wrote it, and its characters.
+/* global page, facts, explained, sourceOf, meaningOf, isCurrent, markOutputOf, commandAt */
+/* exported chipFor, rove, rovingAt, roveByKey, point, followScroll, pointFromOutput */
 
 let rovingAt = 0; // the chip that Tab reaches
 
@@ -49,6 +50,7 @@ function roveByKey(event) {
 // Shows where chip `i` came from, over the program, scrolled into its
 // view; or, for null, nothing but the - that a syntax error rejects.
 function point(i) {
+  markOutputOf(i);
   const chip = explained.chips[i ?? (explained.rejected ? 0 : -1)];
   page.mirror.hidden = !chip || !isCurrent(explained);
   if (page.mirror.hidden) {
@@ -77,4 +79,15 @@ function point(i) {
 function followScroll() {
   const area = page.program;
   page.mirror.firstChild.style.transform = `translate(${-area.scrollLeft}px, ${-area.scrollTop}px)`;
+}
+
+// Pointing at output marks the command that wrote it: its chip, its
+// characters in the program and all it wrote.
+let pointedChip = null;
+function pointFromOutput({ target }) {
+  const i = commandAt(target);
+  pointedChip?.classList.remove('pointed');
+  pointedChip = i === null ? null : page.commands.children[i] ?? null;
+  pointedChip?.classList.add('pointed');
+  point(i);
 }

@@ -20,7 +20,7 @@
 //   { how: 'budget', during? }   the output reached the budget: the host refused the next
 //                                write; `during` names the endless ending under way, if any
 // and where the module cannot even start for want of memory, { how: 'out of memory' }.
-/* exported startQualm, runQualm, languageOf, endingsOf, traceQualm */
+/* exported startQualm, runQualm, languageOf, endingsOf, pendingRunsOf, traceQualm, stepsQualm */
 
 const PROGRAM_PATH = '/program.qlm';
 const FILE_TOO_LARGE = 22; // the errno of a write refused at the budget: EFBIG
@@ -130,6 +130,26 @@ const endingsOf = (qualm) => linesOf(qualm, qualm._qualm_endings()).map((line) =
   const [how, kind] = line.split('\t');
   return { how, endless: kind === 'endless' };
 });
+
+// The pass's pending runs, in the order its steps name them by: { holds,
+// off }, what each holds, and whether it is the one in which pairing is off.
+const pendingRunsOf = (qualm) => linesOf(qualm, qualm._qualm_pending_runs()).map((line) => {
+  const [holds, kind] = line.split('\t');
+  return { holds, off: kind === 'off' };
+});
+
+// What the pass did at each byte of `program` (a Uint8Array) that it read,
+// two bytes a byte (see qualm_steps in trace.cpp), as a Uint8Array as long
+// as the bytes read.
+function stepsQualm(qualm, program) {
+  const [text, out] = [program.length + 1, 2 * program.length + 1]
+    .map((size) => qualm._malloc(size) >>> 0);
+  qualm.HEAPU8.set(program, text);
+  const read = qualm._qualm_steps(text, program.length, out) >>> 0;
+  const steps = qualm.HEAPU8.slice(out, out + 2 * read);
+  for (const pointer of [text, out]) qualm._free(pointer);
+  return steps;
+}
 
 // The command string of `program` (a Uint8Array), and where the first
 // `spanRoom` of its commands came from: { length, commands, spans }, where

@@ -9,8 +9,10 @@
 //   and back:
 //     { chunk, parts, shown }, again and again: the bytes written since the last time (a
 //                        Uint8Array, transferred); the part of them the page shows, as parts
-//                        (bytes.js), where a byte apart is boxed as \xHH; and how many bytes
-//                        from the start are shown so far
+//                        (bytes.js), where a byte apart is boxed as \xHH, each with a fourth
+//                        field: the index of the command that wrote it, for the first
+//                        LIMITS.shownCommands commands; and how many bytes from the start are
+//                        shown so far
 //     { underway }       at once, as the module reports it: the ending that never ends on its
 //                        own that the run has begun
 //     { end }            how the run ended, as run.js says, or { how: 'fault', reason } where
@@ -25,6 +27,9 @@ const started = startQualm(createQualm); // ahead of the program, so that a run 
 const output = new Uint8Array(LIMITS.outputBytes);
 let written = 0;
 let sent = 0;
+// Where the output of each of the first LIMITS.shownCommands commands begins, as the module
+// tells, and where that of the next begins.
+const begins = [];
 let lastPost = Date.now();
 
 onmessage = async ({ data }) => {
@@ -35,6 +40,7 @@ onmessage = async ({ data }) => {
     });
   const end = await runQualm(started, program, LIMITS.outputBytes, {
     output: take,
+    command: (index, at) => index <= LIMITS.shownCommands && (begins[index] = at),
     ending: (how, endless) => endless && postMessage({ underway: how }),
   }).catch((thrown) => ({ how: 'fault', reason: `${thrown}` }));
   postOutput(true);
@@ -61,20 +67,26 @@ function postOutput(final = false) {
 let shown = 0; // the bytes from the start that the parts sent show
 let marksLeft = LIMITS.shownMarks;
 
-// The output's bytes from the last shown up to `to`, as parts, up to the
-// last boxed byte the page shows.
+// The output's bytes from the last shown up to `to`, as parts, each
+// command's apart, up to the last boxed byte the page shows.
 function showable(to, final) {
-  if (marksLeft === 0 || shown >= to) return [];
-  const { parts, end } = partsOf(output, shown, to, final);
   const kept = [];
-  for (const part of parts) {
-    if (part[0] && marksLeft === 0) {
-      shown = part[2];
-      return kept;
+  while (marksLeft > 0 && shown < to) {
+    // The command whose output holds the next byte, and where the next one's begins.
+    let command = begins.findLastIndex((at) => at <= shown);
+    const next = begins[command + 1] ?? Infinity;
+    if (command === LIMITS.shownCommands) command = -1; // past those told apart
+    const { parts, end } = partsOf(output, shown, Math.min(to, next), final || next <= to);
+    for (const part of parts) {
+      if (part[0] && marksLeft === 0) {
+        shown = part[2];
+        return kept;
+      }
+      marksLeft -= part[0];
+      kept.push(command < 0 ? part : [...part, command]);
     }
-    marksLeft -= part[0];
-    kept.push(part);
+    if (end === shown) break; // a character cut at `to`, to come whole with the next piece
+    shown = end;
   }
-  shown = end;
   return kept;
 }

@@ -62,6 +62,16 @@ constexpr auto write_endings = [](auto put) {
 };
 constexpr auto endings = text_of<size_of(write_endings)>(write_endings);
 
+// The pending runs of the pass, a line each, in their order: what each
+// holds, and a tab and "off" for the one that turns pairing off.
+constexpr auto write_pending_runs = [](auto put) {
+    for (std::size_t run = 0; run < qualm::pass::pending_runs; ++run) {
+        put(qualm::pass::left_pending[run]);
+        put(run == qualm::pass::off ? "\toff\n" : "\n");
+    }
+};
+constexpr auto pending_runs = text_of<size_of(write_pending_runs)>(write_pending_runs);
+
 // The spans of the first `span_room` characters of the command string of
 // `text`, which has `count` of them: the traced pass over the whole text
 // where it has few commands beyond those (or is rejected, where the pass
@@ -88,6 +98,27 @@ extern "C" const char* qualm_language() { return language.data(); }
 
 // The names of the endings, as a zero-terminated text (see write_endings).
 extern "C" const char* qualm_endings() { return endings.data(); }
+
+// The pass's pending runs, as a zero-terminated text (see write_pending_runs).
+extern "C" const char* qualm_pending_runs() { return pending_runs.data(); }
+
+// Writes what the pass did at each byte of the `size` bytes at `text` into
+// `out`, which has room for two bytes a byte: the byte's class (0 for a byte
+// that is no command, else 1 and its place in command_chars) times 16 plus
+// the pending run that followed, then the character written, or 0. Returns
+// how many bytes the pass read: all of them, or through the rejected `-`.
+extern "C" std::size_t qualm_steps(const char* text, std::size_t size, unsigned char* out) {
+    qualm::command_string commands;
+    std::vector<qualm::text_span> spans;
+    std::vector<qualm::pass_step> steps;
+    qualm::trace_quality_control(std::string_view(text, size), commands, spans, &steps);
+    for (std::size_t at = 0; at < steps.size(); ++at) {
+        const auto [read, cell] = steps[at];
+        out[2 * at] = static_cast<unsigned char>(16 * read + cell.first);
+        out[2 * at + 1] = static_cast<unsigned char>(cell.second);
+    }
+    return steps.size();
+}
 
 // Writes the command string of the `size` bytes at `text` into `out`, which
 // has room for `size` bytes (a command string is never longer than its

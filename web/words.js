@@ -4,7 +4,7 @@
 // the endings' words (endings.js); the lines about the language and the
 // budgets; and how a run ended.
 /* global LIMITS, ENDINGS, page, facts */
-/* exported learn, plural, showFacts, describeEnd */
+/* exported learn, plural, showFacts, describeEnd, describeStep */
 
 const WORDS = {
   // What each command does.
@@ -20,9 +20,11 @@ const WORDS = {
 // The language as the page words it, from the characters the module sent:
 // each command with what it does; by the character that stands for a pair
 // in the command string, the pair's run, the ending it brings and its
-// words; and by the name of an ending, the pair that brings it.
-function learn({ commands, pairs }) {
+// words; by the name of an ending, the pair that brings it; and the pass's
+// pending runs.
+function learn({ commands, pairs, runs }) {
   return {
+    runs,
     commands: [...commands].map((command) => [command, WORDS.commands[command]]),
     enders: Object.fromEntries(pairs.map(([run, ender, how]) =>
       [ender, { run, pair: `${run}-`, how, ...ENDINGS[how] }])),
@@ -83,4 +85,36 @@ function describeEnd({ how, during, reason }) {
       + ` ${status}) ends it.`, true];
   }
   return [`${says}.`, how !== 'exit'];
+}
+
+// Why a step of the pass did what it did, in words, from what the module's
+// trace says of it (steps.js): the byte read (its class 0 where it is no
+// command), the pending runs before and after it, and what it wrote.
+function describeStep({ end, rejected, read, before, after, wrote, shown }) {
+  const [was, is] = [facts.runs[before], facts.runs[after]];
+  const byte = `“${shown}”`;
+  if (rejected) {
+    return `${byte} comes before any command was written: the syntax error. The pass stops here,`
+      + ' and nothing runs.';
+  }
+  if (end) {
+    return was.holds === '' ? 'The end of the text, with nothing pending.'
+      : `The end of the text: the pending ${was.holds} is kept as it is.`;
+  }
+  if (was.off) return `Pairing is off: ${byte} ${read === 0 ? 'is no command, and is dropped'
+    : 'is kept as it is'}.`;
+  const paired = facts.enders[wrote];
+  if (paired) {
+    return `${byte} right after ${paired.run}: they pair as ${paired.pair}, which brings`
+      + ` ${paired.brings}.`;
+  }
+  if (is.off) return `${byte} finds no command right before it: it is kept, and pairing is off`
+    + ' from here on.';
+  const grew = was.holds !== '' && is.holds.length > was.holds.length;
+  const settled = was.holds === '' || grew ? ''
+    : wrote === was.holds ? `; the pending ${was.holds} is written`
+      : `; the pending ${was.holds} is dropped, as no - came right after it`;
+  const waits = read === 0 ? 'is no command, and is dropped'
+    : `: ${grew ? `with the pending ${was.holds}, ` : ''}${is.holds} waits for a - right after it`;
+  return `${byte}${read === 0 ? ' ' : ''}${waits}${settled}.`;
 }
