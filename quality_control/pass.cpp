@@ -17,15 +17,17 @@ constexpr bool is_plus_run(pass::pending_run run) {
 }  // namespace
 
 bool trace_quality_control(std::string_view text, command_string& commands,
-                           std::vector<text_span>& spans) {
+                           std::vector<text_span>& spans, std::vector<pass_step>* steps) {
     using namespace pass;
     commands.clear();
     spans.clear();
+    if (steps != nullptr) steps->clear();
     pending_run run = none;
     std::size_t run_start = 0;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const byte_class byte = class_of[static_cast<unsigned char>(text[at])];
         const auto [next, written] = pass_table[run][byte];
+        if (steps != nullptr) steps->emplace_back(byte, pass_table[run][byte]);
         if (written != 0) {
             // A pending run is settled by the byte after it, or paired with
             // the `-` it is; with nothing pending, the byte stands alone.

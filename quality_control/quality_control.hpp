@@ -59,18 +59,6 @@ constexpr char fold_case(char c) {
 // characters of `pairs`. It is never longer than the text.
 bool apply_quality_control(std::string_view text, command_string& commands);
 
-// A stretch of a text: the offset of its first byte and the offset just
-// past its last.
-using text_span = std::pair<std::size_t, std::size_t>;
-
-// The same pass a byte at a time, for showing it at work: besides the
-// command string, the stretch of the text that each of its characters was
-// made of. A paired command spans its command through its `-`, a run of
-// pluses spans the whole run, and everything else its own byte. On a
-// rejection, `commands` is empty and `spans` holds the rejected `-`.
-bool trace_quality_control(std::string_view text, command_string& commands,
-                           std::vector<text_span>& spans);
-
 // The pass as a table, which both of its walks read: the byte at a time in
 // pass.cpp, and the fast one in fast_walk.cpp.
 namespace pass {
@@ -139,6 +127,25 @@ static_assert(class_of['+'] == plus_byte && class_of['-'] == minus_byte &&
               class_of['9'] == nine_byte && class_of['h'] == h_byte && class_of['q'] == q_byte);
 
 }  // namespace pass
+
+// A stretch of a text: the offset of its first byte and the offset just
+// past its last.
+using text_span = std::pair<std::size_t, std::size_t>;
+
+// What the pass did at a byte it read: the byte's class, and the cell of
+// the table it took there (the pending run that followed, and the
+// character written).
+using pass_step = std::pair<pass::byte_class, pass::transition>;
+
+// The same pass a byte at a time, for showing it at work: besides the
+// command string, the stretch of the text that each of its characters was
+// made of. A paired command spans its command through its `-`, a run of
+// pluses spans the whole run, and everything else its own byte. On a
+// rejection, `commands` is empty and `spans` holds the rejected `-`. Where
+// `steps` is given, it gets a step for each byte read, the rejected `-`
+// the last of them.
+bool trace_quality_control(std::string_view text, command_string& commands,
+                           std::vector<text_span>& spans, std::vector<pass_step>* steps = nullptr);
 
 }  // namespace qualm
 

@@ -1,7 +1,8 @@
 // Looks at the playground page as people see it: screenshots at 320, 390 and
-// 1280 px wide, light and dark, after a run, with a command focused, to look
-// at; and, in each, every text whose contrast with what lies under it is
-// below 4.5:1, which makes it exit 1.
+// 1280 px wide, light and dark, after a run, with a command focused, and
+// stepping through quality control, at a byte in the middle of a program,
+// to look at; and, in each, every text whose contrast with what lies under
+// it is below 4.5:1, which makes it exit 1.
 // Usage: node tools/page_screenshots.mjs PAGE DIR   (after npm ci --prefix tests/web)
 import { pathToFileURL } from 'node:url';
 import { chromium } from '../tests/web/node_modules/playwright-core/index.mjs';
@@ -23,15 +24,30 @@ for (const colorScheme of ['light', 'dark']) {
       document.getElementById('ending').textContent));
     await page.focus('#commands [tabindex="0"]');
     await page.keyboard.press('ArrowRight');
-    const shot = `${folder}/page-${width}-${colorScheme}.png`;
-    await page.screenshot({ path: shot, fullPage: true });
-    const found = await page.evaluate(lowContrast);
-    low += found.length;
-    console.log(`${shot}: ${found.length ? `low contrast: ${found.join(' ')}` : 'contrast 4.5:1'}`);
+    await look(`${folder}/page-${width}-${colorScheme}.png`);
+    await page.fill('#program', 'h+++-x-9');
+    await page.waitForFunction(() => document.getElementById('command-string')
+      .textContent === 'h0-9');
+    await page.click('#step');
+    for (const at of [1, 2, 3, 4, 5]) {
+      await page.waitForFunction((byte) => document.getElementById('step-where').textContent
+        .startsWith(`Byte ${byte} `), at);
+      if (at < 5) await page.keyboard.press('ArrowRight');
+    }
+    await look(`${folder}/page-${width}-${colorScheme}-step.png`);
+    await page.keyboard.press('Escape');
   }
 }
 await browser.close();
 process.exit(low === 0 ? 0 : 1);
+
+// A screenshot, and every text in it of low contrast, counted and said.
+async function look(shot) {
+  await page.screenshot({ path: shot, fullPage: true });
+  const found = await page.evaluate(lowContrast);
+  low += found.length;
+  console.log(`${shot}: ${found.length ? `low contrast: ${found.join(' ')}` : 'contrast 4.5:1'}`);
+}
 
 // Every element with text of its own whose contrast with what lies under it
 // is below 4.5:1.

@@ -12,8 +12,9 @@
 const SHOWN_KEYS = { ArrowRight: [1, 0], ArrowLeft: [-1, 0], Home: [-Infinity, 0],
   End: [Infinity, 0] };
 
-let stepping = null; // { at, last, bytes, step, asked }, while stepping
+let stepping = null; // { at, last, bytes, step, asked, asking }, while stepping
 let heard = true; // the step shown was also spoken
+let keyHeld = false; // a key is held down, repeating
 
 async function startStepping() {
   if (!isCurrent(explained)) return;
@@ -23,8 +24,12 @@ async function startStepping() {
   page.program.hidden = page.mirror.hidden = true;
   view.hidden = page.stepping.hidden = false;
   page.step.disabled = true;
+  for (const shown of [page.stepPending, page.stepPairing, page.stepCommands, page.stepWhy]) {
+    shown.textContent = '';
+  }
+  page.stepWhere.textContent = 'Reading the program…';
   const { last, bytes } = await askExplainer({ stepping: true });
-  stepping = { at: 0, last, bytes, step: null, asked: Promise.resolve() };
+  stepping = { at: 0, last, bytes, step: null, asked: Promise.resolve(), asking: 0 };
   view.focus();
   stepBy(0);
 }
@@ -45,14 +50,17 @@ function stopStepping() {
 // are taken one after another.
 function stepBy(by, toward = 0, repeat = false) {
   const asking = stepping;
+  keyHeld = repeat;
+  asking.asking += 1;
   asking.asked = asking.asked.then(async () => {
     const to = Math.min(Math.max(asking.at + by, 0), asking.last);
     const step = await askExplainer({ step: to, toward });
+    asking.asking -= 1;
     if (stepping !== asking) return;
     Object.assign(stepping, { at: step.at, step });
     show(step);
-    heard = !repeat;
-    if (!repeat) speakStep();
+    heard = false;
+    if (!repeat || (!keyHeld && asking.asking === 0)) speakStep();
   });
 }
 
@@ -110,6 +118,8 @@ function stepByKey(event) {
   stepBy(by, toward, event.repeat);
 }
 
+// A held key let go: the step it reached is spoken, once it is shown.
 document.addEventListener('keyup', () => {
-  if (stepping && !heard) speakStep();
+  keyHeld = false;
+  if (stepping && !heard && stepping.asking === 0) speakStep();
 });

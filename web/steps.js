@@ -11,6 +11,7 @@
 //                         after it, or before it, that reads a command character (or the
 //                         first or the last), as stepAt says
 /* global stepsQualm, indexesOf */
+/* exported traceSteps, stepAt */
 
 const WINDOW = 64; // the characters of the command string shown at a step, up to it
 const MARKS_EVERY = 1024; // bytes between the places in the view found ahead

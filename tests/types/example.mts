@@ -6,7 +6,7 @@ import { run, type Ending } from 'qualm';
 function said(end: Ending): string {
   switch (end.how) {
     case 'exit': return `status ${end.status}`;
-    case 'budget': case 'stopped': return `${end.how} ${end.during ?? 'before any endless command'}`;
+    case 'budget': case 'stopped': return `${end.how} ${end.during ?? 'in no endless command'}`;
     case 'syntax error': case 'stream failure': case 'rethrow': case 'division by zero':
     case 'out of memory': return end.how;
     default: return ((unknown: never) => unknown)(end);

@@ -11,6 +11,8 @@ import { chromium } from 'playwright-core';
 import { heavy } from './programs.mjs';
 
 const [pagePath, examples, native] = process.argv.slice(2);
+const song = readFileSync(`${examples}/song.out`, 'utf8');
+const hello = 'Hello World!\n';
 const browser = await chromium.launch({ executablePath: '/usr/bin/chromium',
   args: ['--no-sandbox', '--disable-gpu'] });
 const context = await browser.newContext();
@@ -351,6 +353,85 @@ for (const [what, fine] of [
     return fits && !hints && Math.min(...fonts) >= 16;
   }],
 ]) check(await fine().catch(() => false), what);
+
+// 8. Quality control a byte at a time: at each byte, what is pending and whether pairing is
+// on, as the language's rules give them (the reference pass, through pass_of): a `-` after the
+// text read pairs with what is pending, or turns pairing off, or is the syntax error; the end
+// shows the command string of the summary. Held keys speak once they are let go.
+const passOf = (program) => runNative(`"${native}/tests/pass_of" < "$1"`, program).stdout
+  .toString().trim();
+// What the rules leave after reading `read`: once a lone - is kept, pairing is off; until then,
+// a - after the text pairs with what is pending (h- is #, q- @, 9- ?, +- 0, ++- v).
+const PAIRED = { '#': 'h', '@': 'q', '?': '9', '0': '+', 'v': '++' };
+const rules = (read) => (passOf(read).includes('-') ? ['nothing', 'off']
+  : [PAIRED[passOf(`${read}-`).at(-1)] ?? 'nothing', 'on']);
+const stepShown = () => page.evaluate(() => ['where', 'pending', 'pairing', 'commands', 'why']
+  .map((id) => document.getElementById(`step-${id}`).textContent));
+const stepped = (before) => page.waitForFunction((was) => !['Reading the program…', was]
+  .includes(document.getElementById('step-where').textContent), before);
+const wrong = [];
+for (const program of ['h+++-x-9', 'Q9-++q h', '+x-h']) {
+  await page.fill('#program', program).then(() => commandsOf(program));
+  await page.click('#step');
+  await stepped('');
+  for (let at = 1; ; at += 1) {
+    const [where, pending, pairing, commands, why] = await stepShown();
+    if (where.startsWith('The end') || why.includes('syntax error')) {
+      if (commands !== (why.includes('syntax error') ? '-' : await text('#command-string'))) {
+        wrong.push([program, 'end', commands]);
+      }
+      break;
+    }
+    const expected = rules(program.slice(0, at));
+    if (pending !== expected[0] || !pairing.startsWith(expected[1])) {
+      wrong.push([program, at, pending, pairing, expected]);
+    }
+    await page.keyboard.press('ArrowRight').then(() => stepped(where));
+  }
+  await page.keyboard.press('Escape');
+}
+await page.fill('#program', 'hq9+h').then(() => commandsOf('hq9+h'));
+await page.click('#step');
+await stepped('').then(() => page.evaluate(() => {
+  window.said = [];
+  const spoken = document.getElementById('step-spoken');
+  new MutationObserver(() => window.said.push(spoken.textContent)).observe(spoken,
+    { childList: true });
+}));
+for (const key of ['down', 'down', 'down', 'up']) await page.keyboard[key]('ArrowRight');
+const spoken = await page.waitForFunction(() => window.said.at(-1)?.startsWith('Byte 4'))
+  .then(() => page.evaluate(() => window.said));
+await page.keyboard.press('Escape');
+check(wrong.length === 0 && spoken.length === 2 && spoken[1].startsWith('Byte 4 of 5: “+”'),
+  `stepping shows the pending run and pairing the rules give ${JSON.stringify(wrong)}; held keys`
+  + ` spoke ${JSON.stringify(spoken)}`);
+
+// A program of 1 MiB steps to its end and back.
+await page.$eval('#program', (area) => Object.assign(area,
+  { value: `h${'x'.repeat((1 << 20) - 2)}q` }).dispatchEvent(new Event('input')));
+await commandsOf('hq').then(() => page.click('#step')).then(() => stepped(''));
+await page.keyboard.press('End').then(() => stepped('Byte 1 of 1,048,576: “h”.'));
+const far = await stepShown();
+await page.keyboard.press('Control+ArrowLeft').then(() => stepped(far[0]));
+const back = await stepShown();
+await page.keyboard.press('Escape');
+check(far[0] === 'The end of the text, after its 1,048,576 bytes.' && far[3] === 'hq'
+  && back[0] === 'Byte 1,048,576 of 1,048,576: “q”.', `1 MiB stepped: ${far[0]} ${back[0]}`);
+
+// Each command's output marked from its chip, exactly, though another wrote the same text; and
+// pointing at output marks the chip and the characters of the command that wrote it.
+const marked = [];
+for (const program of ['9hq', 'qHello World!']) {
+  await runShown(program).then(() => commandsOf(program));
+  for (const chip of await page.$$('#commands .chip')) {
+    marked.push(await chip.hover().then(() => page.$$eval('#output .pointed',
+      (pieces) => pieces.map((piece) => piece.textContent).join(''))));
+  }
+}
+await page.hover('#output [data-command="1"]');
+const pointedBack = [await text('#commands .chip.pointed'), await shownSource()];
+check(JSON.stringify(marked) === JSON.stringify([song, hello, '9hq\n', 'qHello World!\n', hello])
+  && pointedBack.join() === 'h,H', `output marked by command: ${pointedBack}`);
 
 // Every example and random programs, against the executable: command
 // string, output bytes, and how the run ended, by the executable's status.
