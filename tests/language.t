@@ -70,6 +70,14 @@ run of pluses whole, a lone `-` itself, the rejected `-`.
   rejected[-] 
   9[9] v[++-] h[h] 
 
+What the pass does at each byte: the byte, what it leaves pending in
+brackets (off, once a lone `-` has turned pairing off), and what it writes.
+
+  $ for text in h+++-x-9 Q9-++q +x-h; do printf -- "$text" | pass_of steps; done
+  h[h] +[+]h +[++] +[+] -[]0 x[] -[off]- 9[off]9
+  Q[q] 9[9]q -[]? +[+] +[++] q[q]
+  rejected: +[+] x[] -[off]-
+
 A `-` before any command has been produced is rejected.
 
   $ pass - x- +x- ++x- '+ -' '\0-' '\xC8-'
