@@ -64,6 +64,48 @@ async function measure(file, slowdown, program, stopAt) {
   return figures[1];
 }
 
+// Stepping through quality control on a program of 1 MiB: from Step to the
+// first step shown, and the median of 20 steps back from its end, each from
+// the key to the step shown, judged against 1 s and 50 ms.
+async function stepping(file) {
+  const page = await browser.newPage();
+  await page.goto(pathToFileURL(file).href);
+  const [start, step] = await page.evaluate(async () => {
+    const program = document.getElementById('program');
+    const where = document.getElementById('step-where');
+    const shown = (was) => new Promise((resolve) => {
+      const poll = () => (where.textContent !== was && where.textContent !== 'Reading the program…'
+        ? resolve(performance.now()) : requestAnimationFrame(poll));
+      poll();
+    });
+    program.value = `h${'x'.repeat((1 << 20) - 2)}q`;
+    program.dispatchEvent(new Event('input'));
+    while (document.getElementById('command-string').textContent !== 'hq') {
+      await new Promise(requestAnimationFrame);
+    }
+    let begun = performance.now();
+    document.getElementById('step').click();
+    const entered = await shown('') - begun;
+    const view = document.getElementById('step-view');
+    const key = (name) => view.dispatchEvent(new KeyboardEvent('keydown', { key: name }));
+    key('End');
+    await shown(where.textContent);
+    const steps = [];
+    for (let i = 0; i < 20; i += 1) {
+      const was = where.textContent;
+      begun = performance.now();
+      key('ArrowLeft');
+      steps.push(await shown(was) - begun);
+    }
+    return [entered, steps.toSorted((a, b) => a - b)[10]];
+  });
+  await page.close();
+  const miss = start > RESULT_MS || step > 50;
+  missed += miss;
+  console.log(`${'1 MiB: Step, and a step'.padEnd(28)} ${file.split('/').pop().padEnd(16)}`
+    + ` ${Math.round(start)} ms, ${step.toFixed(1)} ms${miss ? ` MISSED (${RESULT_MS}, 50)` : ''}`);
+}
+
 const median = (values) => values.toSorted((a, b) => a - b)[values.length >> 1];
 const task = (ms) => (ms === 0 ? '<50' : String(Math.round(ms)));
 // Measures one case five times on each page, in turn, and reports it.
@@ -97,5 +139,6 @@ for (const busy of process.env.STOP_ONLY ? [] : [false, true]) {
 }
 // Stop under the slowed CPU alone (a spinning process would only add noise).
 await report('slowed q-: Stop to stopped', 4, 'q-', 80, false);
+if (!process.env.STOP_ONLY) for (const file of files) await stepping(file);
 await browser.close();
 process.exit(missed === 0 ? 0 : 1);
