@@ -9,44 +9,24 @@
 # Usage: pty_type.py COMMAND [WAIT KEYS]...
 import glob, os, select, sys, threading
 
-# What /proc shows of a thread blocked in read(): a thread of this one, on
-# a pipe, gives the system's number for it.
-probe, unblock = os.pipe()
-thread = threading.Thread(target=os.read, args=(probe, 1), daemon=True)
-thread.start()
-while (call := open(f"/proc/self/task/{thread.native_id}/syscall").read().split())[1:2] != [
-    hex(probe)
-]:
+# The number of read() in /proc, as a thread of this one blocked in it shows.
+probe, _ = os.pipe()
+(thread := threading.Thread(target=os.read, args=(probe, 1), daemon=True)).start()
+probed = f"/proc/self/task/{thread.native_id}/syscall"
+while (call := open(probed).read().split())[1:2] != [hex(probe)]:
     pass
-os.write(unblock, b".")
 read_call = call[0]
 
 terminal, child_end = os.openpty()
 name = os.ttyname(child_end)
-pid = os.fork()
-if pid == 0:
+if (pid := os.fork()) == 0:
     os.login_tty(child_end)
     os.execvp("bash", ["bash", "-c", "stty -echo; echo ready; " + sys.argv[1]])
 os.close(child_end)
 output = bytearray()
 
 
-def read_on(until=lambda: False):
-    """Reads output until the terminal closes or `until` holds; a pass with
-    no output looks at `until` again."""
-    while not until():
-        if select.select([terminal], [], [], 0.01)[0]:
-            try:
-                chunk = os.read(terminal, 4096)
-            except OSError:  # the terminal closed: the command is over
-                chunk = b""
-            if not chunk:
-                return
-            output.extend(chunk)
-
-
-def reading():
-    """Whether a thread of any process is blocked in read() of the terminal."""
+def reading():  # whether a thread is blocked in read() of the terminal
     for task in glob.glob("/proc/[0-9]*/task/[0-9]*"):
         try:
             call = open(task + "/syscall").read().split()
@@ -55,6 +35,16 @@ def reading():
         except (OSError, IndexError, ValueError):  # gone, or not in a call
             pass
     return False
+
+
+def read_on(until=lambda: False):  # reads output until `until` holds or the terminal closes
+    while not until():
+        if select.select([terminal], [], [], 0.01)[0]:
+            try:
+                chunk = os.read(terminal, 4096)
+            except OSError:  # the terminal closed: the command is over
+                return
+            output.extend(chunk)
 
 
 for wait, keys in zip(sys.argv[2::2], sys.argv[3::2]):
