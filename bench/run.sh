@@ -36,7 +36,8 @@ row() {  # row LABEL OP GOAL COMMAND...: judges the ratio COMMAND prints; its fi
 echo "== 1. the pass on 256 MiB in memory, best of nine runs, against tr -dc; 9 rounds"
 against_tr() { alternate 9 "$work/data" own pass_bench "$work/data" "$1" -- tr -dc '+9HQhq-'; }
 for shape in noncommand commands random; do
-  c_writer data "$shape" "$size" > "$work/data" && sync "$work/data"  # no writeback while measuring
+  c_writer data "$shape" "$size" > "$work/data"
+  sync "$work/data"  # no writeback while measuring
   row "$shape" '<=' 1.5 against_tr 9
   read -r first _ < <(against_tr 1)
   read -r node _ < <(alternate 5 /dev/null null node build/npm/bench/pass_bench.js "$work/data" \
@@ -61,7 +62,8 @@ row 'npm wall' '<=' 1.5 alternate 101 /dev/null null build/npm/package/bin/qualm
 printf '; medians %ss against %ss\n' "${f[2]}" "${f[3]}"
 
 echo "== 3. the run of 256 MiB ending in an h, against reading it, looking at each byte; 21 rounds"
-{ c_writer data noncommand $((size - 1)) && printf h; } > "$work/data" && sync "$work/data"
+{ c_writer data noncommand $((size - 1)); printf h; } > "$work/data"
+sync "$work/data"
 row time '<=' 1.15 alternate 21 /dev/null null qualm "$work/data" -- c_writer read "$work/data"
 printf '; medians %ss against %ss\n   memory against the file ' "${f[2]}" "${f[3]}"
 judge "$(calc %.2f "${f[6]} * 1024 / $size")" '<=' 1.1 && printf '; %s KiB at peak\n' "${f[6]}"
@@ -70,7 +72,8 @@ echo "== 4. 1,000 songs, against C with the same writes; 9 rounds"
 head -c 1000 /dev/zero | tr '\0' 9 > "$work/songs"
 for how in null pipe; do
   row "into $how" '<=' 1.3 alternate 9 /dev/null "$how" qualm "$work/songs" -- c_writer song \
-    "$song" 1000 && echo
+    "$song" 1000
+  echo
 done
 
 endless() {  # endless LABEL UNIT BYTES PROGRAM BASELINE...: BYTES to the UNIT
@@ -98,7 +101,7 @@ for bytes in 100000 10485760; do  # under 256 KiB in one read, else 256 KiB and 
   printf '   read calls for %8s bytes: ' "$bytes" && judge "$reads" == "$expected" && echo
 done
 # h, then 1 MiB without a command or a newline, then a newline: one line.
-{ printf h && c_writer data noncommand $((1 << 20)) | tr '\n' x && echo; } > "$work/line"
+{ printf h; c_writer data noncommand $((1 << 20)) | tr '\n' x; echo; } > "$work/line"
 row '1 MiB line, 9 rounds:' '<=' 2 alternate 9 "$work/line" null qualm -- qualm "$work/line"
 printf '; medians %ss against %ss\n' "${f[2]}" "${f[3]}"
 

@@ -38,12 +38,12 @@ function(qualm_install_doc source destination)
   install(FILES "${copy}.gz" DESTINATION "${destination}")
 endfunction()
 
-# The manual page and the changelog name the project's version.
+# The manual page and the changelog name the project's version. The manual
+# page's source is a template, so that only a copy that names it is called
+# qualm.1.
 set(QUALM_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/qualm)
-foreach(doc man/qualm.1 packaging/changelog)
-  get_filename_component(name "${doc}" NAME)
-  configure_file("${doc}" "${PROJECT_BINARY_DIR}/versioned/${name}" @ONLY)
-endforeach()
+configure_file(man/qualm.1.in "${PROJECT_BINARY_DIR}/versioned/qualm.1" @ONLY)
+configure_file(packaging/changelog "${PROJECT_BINARY_DIR}/versioned/changelog" @ONLY)
 qualm_install_doc("${PROJECT_BINARY_DIR}/versioned/qualm.1" ${CMAKE_INSTALL_MANDIR}/man1)
 qualm_install_doc("${PROJECT_BINARY_DIR}/versioned/changelog" ${QUALM_DOC_DIR})
 install(FILES packaging/copyright README.md DESTINATION ${QUALM_DOC_DIR})

@@ -35,10 +35,16 @@ A file is read whole, its line ends kept; only the first argument counts.
   [0]
 
 A line from a file on standard input is read 64 KiB at a time, and what
-was read past it is given back: lines that end just before, on and after
-a block edge run, and leave the rest, as read from a pipe, a character at
-a time. A file named is read 256 KiB at a time after its first read.
+was read past it is given back by seeking; from a pipe, which cannot seek,
+a character at a time: first the calls on standard input, then the runs.
+Lines that end just before, on and after a block edge run, and leave the
+rest, as from a pipe. A file named is read whole, also about the size of
+its first read (256 KiB).
 
+  $ reads() { traced read,lseek 2>&1 > /dev/null | sed -nE 's/^(read|lseek)\(0, ("([^"\\]|\\.)*"(\.\.\.)?, )?([^)]*)\) += (-1 [A-Z]+|[0-9]+).*/\1(\5)=\6/p' | paste -sd ' '; }; for n in 65536 65537; do printf "q%0$((n - 2))d\\nkrest" 0 > text; reads < text; done; printf 'q\nkrest' | reads
+  lseek(0, SEEK_CUR)=0 read(65536)=65536 lseek(65536, SEEK_SET)=65536 read(1)=1
+  lseek(0, SEEK_CUR)=0 read(65536)=65536 read(65536)=6 read(65530)=0 lseek(65537, SEEK_SET)=65537 read(1)=1
+  lseek(0, SEEK_CUR)=-1 ESPIPE read(1)=1 read(1)=1 read(1)=1
   $ for n in 65535 65536 65537 131072; do printf "q%0$((n - 2))d\\nkrest" 0 > text; cmp <(shown qualm < text) <(cat text | shown qualm) && echo same; done | uniq -c
         4 same
   $ for n in 262143 262144 262145; do printf "q%0$((n - 1))d" 0 > text; qualm text < /dev/null | cmp - <(cat text; echo) && echo same; done | uniq -c

@@ -28,6 +28,14 @@ fi
 # shellcheck disable=SC2034  # for the transcripts
 qualm_exe=("${emulator[@]}" "$(type -P qualm)")
 
+# traced CALLS [ARG]...: runs qualm under strace, which writes those system
+# calls (strace's -e trace=CALLS) to standard error. A runtime may use
+# descriptors of its own; a leak check, where there is one, cannot run
+# traced.
+traced() {
+  ASAN_OPTIONS=${ASAN_OPTIONS-}:detect_leaks=0 strace -qq -e trace="$1" "${qualm_exe[@]}" "${@:2}"
+}
+
 # run PROGRAM [INPUT]: runs PROGRAM (printf escapes) from a file, with INPUT
 # on standard input. Shows what it writes to standard output and error (a
 # whole song as <song>, at most 8 lines), its status in brackets, and what
