@@ -20,7 +20,8 @@ A line of standard input: only the first line runs, folded; then one key.
   [0] left $'\n'
   [0]
 
-A file is read whole, its line ends kept; only the first argument counts.
+A file is read whole, its line ends kept; only the first argument counts,
+and names the file by its bytes, UTF-8 or not.
 
   $ run 'Q\n' kz; run '' xyz; run 'q\0\x80\xff\r\n'
   Q
@@ -32,6 +33,10 @@ A file is read whole, its line ends kept; only the first argument counts.
   [0]
   $ printf h > program; shown qualm program ignored < /dev/null
   Hello World!
+  [0]
+  $ printf hq > $'\xff.qlm'; shown qualm $'\xff.qlm' < /dev/null
+  Hello World!
+  hq
   [0]
 
 A line from a file on standard input is read 64 KiB at a time, and what

@@ -4,11 +4,16 @@
 // explaining, reading well) and random programs against the executable.
 // Usage: node page_test.mjs PAGE EXAMPLES-DIR NATIVE-BUILD
 import { spawnSync } from 'node:child_process';
-import { readFileSync, readdirSync, writeFileSync } from 'node:fs';
+import { existsSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
 import { heavy } from './programs.mjs';
+
+// What the test needs, each named in one line where it is missing.
+const missing = (what) => console.log(`The page test needs ${what}`) ?? process.exit(1);
+if (!existsSync('/usr/bin/chromium')) missing("Debian's chromium: sudo apt-get install chromium");
+const { chromium } = await import('playwright-core')
+  .catch(() => missing('playwright-core: npm ci --prefix tests/web'));
 
 const [pagePath, examples, native] = process.argv.slice(2);
 const song = readFileSync(`${examples}/song.out`, 'utf8');
