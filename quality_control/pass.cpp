@@ -26,8 +26,9 @@ bool trace_quality_control(std::string_view text, command_string& commands,
     std::size_t run_start = 0;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const byte_class byte = class_of[static_cast<unsigned char>(text[at])];
-        const auto [next, written] = pass_table[run][byte];
-        if (steps != nullptr) steps->emplace_back(byte, pass_table[run][byte]);
+        const transition cell = pass_table[run][byte];
+        const auto [next, written] = cell;
+        if (steps != nullptr) steps->emplace_back(byte, cell);
         if (written != 0) {
             // A pending run is settled by the byte after it, or paired with
             // the `-` it is; with nothing pending, the byte stands alone.

@@ -6,15 +6,13 @@
 /* global LIMITS, ENDINGS, page, facts */
 /* exported learn, plural, showFacts, describeEnd, describeStep */
 
-const WORDS = {
-  // What each command does.
-  commands: {
-    '+': 'does nothing',
-    '-': 'turns the command right before it into one that ends the run',
-    '9': 'sings 99 bottles of beer',
-    'h': 'writes Hello World!',
-    'q': 'writes the program itself',
-  },
+// What each command does.
+const COMMAND_WORDS = {
+  '+': 'does nothing',
+  '-': 'turns the command right before it into one that ends the run',
+  '9': 'sings 99 bottles of beer',
+  'h': 'writes Hello World!',
+  'q': 'writes the program itself',
 };
 
 // The language as the page words it, from the characters the module sent:
@@ -25,7 +23,7 @@ const WORDS = {
 function learn({ commands, pairs, runs }) {
   return {
     runs,
-    commands: [...commands].map((command) => [command, WORDS.commands[command]]),
+    commands: [...commands].map((command) => [command, COMMAND_WORDS[command]]),
     enders: Object.fromEntries(pairs.map(([run, ender, how]) =>
       [ender, { run, pair: `${run}-`, how, ...ENDINGS[how] }])),
     pairOf: Object.fromEntries(pairs.map(([run, , how]) => [how, `${run}-`])),
@@ -59,8 +57,8 @@ function showFacts() {
   const mark = document.createElement('span');
   mark.className = 'byte';
   mark.textContent = '\\xHH';
-  page.boxed.replaceChildren('Control characters other than newline and tab are shown boxed,',
-    ' as ', mark, '.');
+  page.boxed.replaceChildren('Bytes that are no character, and control characters other than',
+    ' newline and tab, are shown boxed, as ', mark, '.');
   page.limits.replaceChildren(`A run is stopped after ${size(LIMITS.outputBytes)} of output or`,
     ` ${LIMITS.runMs / 1000} s. The page shows the first ${size(LIMITS.shownBytes)} of the`,
     ` output, up to its ${plural(LIMITS.shownMarks, 'boxed byte')}; the download has all of it.`);
