@@ -38,6 +38,9 @@ and names the file by its bytes, UTF-8 or not.
   Hello World!
   hq
   [0]
+  $ printf q > $'\xef\xbf\xbd'; printf 'h\n' | shown qualm $'\xff'
+  Hello World!
+  [0]
 
 A line from a file on standard input is read 64 KiB at a time, and what
 was read past it is given back by seeking; from a pipe, which cannot seek,

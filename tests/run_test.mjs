@@ -7,7 +7,7 @@ import { pathToFileURL } from 'node:url';
 
 const [packageDir, examples] = process.argv.slice(2);
 const { run } = await import(pathToFileURL(`${packageDir}/index.mjs`));
-const types = readFileSync(`${packageDir}/index.d.ts`, 'utf8');
+const types = readFileSync(`${packageDir}/index.d.mts`, 'utf8');
 const song = readFileSync(`${examples}/song.out`, 'latin1');
 const hello = 'Hello World!\n';
 const exit = { how: 'exit', status: 0 };
@@ -18,6 +18,7 @@ const rows = [
   ['hQ\xff', {}, exit, `${hello}hQ\xc3\xbf\n`],
   [Uint8Array.of(0x71, 0xff), {}, exit, 'q\xff\n'],
   [new Uint8Array([0x68, 0x68, 0x2d]).buffer, {}, { how: 'stream failure' }, hello],
+  [new Uint8Array(new SharedArrayBuffer(1)).fill(0x68).buffer, {}, exit, hello],
   ['-h', {}, { how: 'syntax error' },
     'Syntax error: A quality control operator is not allowed as the first operator!\n'],
   ['-h', { budget: 6 }, { how: 'budget' }, 'Syntax'],
@@ -41,7 +42,8 @@ await Promise.all(rows.map(async ([program, options, end, output], row) => {
 // Arguments of another kind reject, in the package's words.
 for (const [program, options, error] of [
   [42, {}, TypeError], ['h', null, TypeError], ['h', { buget: 1 }, TypeError],
-  ['h', { input: '' }, TypeError], ['h', { budget: -1 }, RangeError],
+  ['h', { input: '' }, TypeError], ['h', { budget: '1' }, TypeError],
+  ['h', { budget: -1 }, RangeError],
   ['h', { budget: 1.5 }, RangeError], ['h', { signal: {} }, TypeError],
   ['h', { onOutput: 'console' }, TypeError],
 ]) {
@@ -69,13 +71,17 @@ const stopped = await endless;
 assert.deepEqual([stopped.end, stopped.output.length],
   [{ how: 'stopped', during: 'endless song' }, 0]);
 assert.deepEqual((await run('h', { signal: stop.signal })).end, { how: 'stopped' });
-// More runs than threads: those that wait are stopped as they wait.
+// More runs than threads, on one signal without a warning: those that wait are stopped as
+// they wait.
+const warnings = [];
+process.on('warning', (warning) => warnings.push(warning.name));
 const waiting = new AbortController();
-const crowd = Array.from({ length: 9 }, () => run('9-', { budget: Infinity,
+const crowd = Array.from({ length: 12 }, () => run('9-', { budget: Infinity,
   signal: waiting.signal }));
 waiting.abort();
 assert.deepEqual(new Set((await Promise.all(crowd)).map(({ end }) => end.how)),
   new Set(['stopped']));
+assert.deepEqual(warnings, []);
 
 // Whatever the program, run() resolves, and leaves the process as it was.
 const programs = Array.from({ length: 256 }, (_, byte) => Uint8Array.of(byte, 0x2d, byte));
@@ -84,4 +90,4 @@ for (const { end } of await Promise.all(programs.map((program) => run(program, {
 }
 assert.deepEqual([process.exitCode, process.listenerCount('uncaughtException'),
   process.listenerCount('unhandledRejection')], [undefined, 0, 0]);
-console.log(`ok ${rows.length} rows, 8 rejections, a stop with ${ticks} ticks, 256 programs`);
+console.log(`ok ${rows.length} rows, 9 rejections, a stop with ${ticks} ticks, 256 programs`);

@@ -62,18 +62,14 @@ function partsOf(bytes, from = 0, to = bytes.length, final = true) {
   return { parts, end: at };
 }
 
-// The view of a program's bytes, and whether it is their plain text: no
-// byte stands apart, and no backslash had to be written as \x5C, which
-// it is where it comes before what reads as a byte.
+// The view of a program's bytes, and whether it is their plain text: where
+// no byte stands apart, the view is the text; where one does, a backslash
+// that comes before what reads as a byte is written \x5C too.
 function viewOf(bytes) {
-  let exact = true;
-  const view = partsOf(bytes).parts.map(([marked, text]) => {
-    exact &&= !marked;
-    return marked ? text : text.replace(/\\(?=x[0-9A-F]{2})/g, () => {
-      exact = false;
-      return '\\x5C';
-    });
-  }).join('');
+  const { parts } = partsOf(bytes);
+  const exact = !parts.some(([marked]) => marked);
+  const view = parts.map(([marked, text]) => (marked || exact ? text
+    : text.replace(/\\(?=x[0-9A-F]{2})/g, '\\x5C'))).join('');
   return { view, exact };
 }
 

@@ -68,29 +68,38 @@ function explain(qualm, { pairs, runs }, program, held) {
     lone };
 }
 
-// Where each of the byte offsets of the program's bytes falls in the
-// program as the page holds it, in UTF-16 code units: in a view, \xHH is
-// one byte. The walk starts from `from`, a byte offset and its index, at or
-// before the first of them.
-function indexesOf(program, held, offsets, from = [0, 0]) {
-  const at = new Map();
-  let [byte, index] = from;
+// Walks the program as the page holds it, a character at a time, from
+// `from` (a byte offset and its index): visit(byte, index, bytes, units) is
+// called for each character, with its byte offset and index and its length
+// in bytes and in UTF-16 code units (in a view, \xHH is one byte), and at
+// the end with lengths of 0, until it returns true.
+function walkView(program, held, from, visit) {
   const token = new RegExp(BYTE_TOKEN.source, 'y');
-  const tokenAt = (i) => held && program[i] === '\\' && (token.lastIndex = i, token.test(program));
-  for (const offset of [...new Set(offsets)].sort((a, b) => a - b)) {
-    for (; byte < offset; index += 1) {
-      if (tokenAt(index)) {
-        byte += 1;
-        index += 3;
-        continue;
-      }
+  let [byte, index] = from;
+  while (index < program.length) {
+    let [bytes, units] = [1, 4];
+    if (!held || program[index] !== '\\' || (token.lastIndex = index, !token.test(program))) {
       const unit = program.charCodeAt(index);
       const pair = unit >= 0xd800 && unit < 0xdc00 && index + 1 < program.length
         && (program.charCodeAt(index + 1) & 0xfc00) === 0xdc00;
-      byte += unit < 0x80 ? 1 : unit < 0x800 ? 2 : pair ? 4 : 3;
-      index += pair ? 1 : 0;
+      [bytes, units] = [unit < 0x80 ? 1 : unit < 0x800 ? 2 : pair ? 4 : 3, pair ? 2 : 1];
     }
-    at.set(offset, index);
+    if (visit(byte, index, bytes, units)) return;
+    byte += bytes;
+    index += units;
   }
+  visit(byte, index, 0, 0);
+}
+
+// Where each of the byte offsets of the program's bytes falls in the
+// program as the page holds it, in UTF-16 code units, walking from `from`,
+// at or before the first of them.
+function indexesOf(program, held, offsets, from = [0, 0]) {
+  const at = new Map();
+  const sorted = [...new Set(offsets)].sort((a, b) => a - b);
+  walkView(program, held, from, (byte, index) => {
+    while (at.size < sorted.length && sorted[at.size] <= byte) at.set(sorted[at.size], index);
+    return at.size === sorted.length;
+  });
   return at;
 }

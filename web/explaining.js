@@ -81,7 +81,7 @@ function showExplanation({ rejected, count, commands, chips, ender, lone }) {
     addMeaning(`Pluses count in pairs: ${sourceOf(plusRun)} acts as ${pairOfPluses(plusRun)}.`);
   }
   const { pair, brings } = facts.enders[ender] ?? {};
-  if (ender) addMeaning(`${pair} ends the run with ${brings}; nothing after it runs.`);
+  if (ender) addMeaning(`${pair} brings ${brings}; nothing after it runs.`);
   if (lone) {
     addMeaning('A lone - found no command right before it: from there on, quality control is off,'
       + ' and every command runs as usual.');
@@ -131,7 +131,7 @@ function meaningOf(chip) {
   if (explained.rejected) {
     return `${sourceOf(chip)}: this - came before any command: the syntax error`;
   }
-  if (paired) return `${sourceOf(chip)}:${acts} ends the run with ${paired.brings}`;
+  if (paired) return `${sourceOf(chip)}:${acts} brings ${paired.brings}`;
   const ends = explained.chips.findIndex((c) => c.command in facts.enders);
   if (ends >= 0 && explained.chips.indexOf(chip) > ends) {
     const { pair } = facts.enders[explained.chips[ends].command];

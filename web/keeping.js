@@ -5,7 +5,7 @@
 // the way typing would, and what an edit does to its bytes.
 /* global page, BYTE_TOKEN */
 /* exported PAGE, held, isCurrent, storage, keep, restoreKept, replaceProgram, followEdit, notice,
-   DEFAULT_NAME */
+   DEFAULT_NAME, keyboard */
 
 const PAGE = location.href.split('#')[0];
 // A program kept for each page address: the tab's own (sessionStorage), and
@@ -19,6 +19,9 @@ const DEFAULT_NAME = 'program.qlm';
 // longer one would hold the page up for as long as a browser lets it be, and then fail.
 const KEPT_AT_MOST = 1 << 20;
 const REMEMBERED = 16; // programs replaced, whose way of being held undo brings back
+// The longest program put in the way typing would, so that Ctrl+Z takes it out: the browser
+// takes a millisecond or more for each of its lines. A longer one goes in at once.
+const TYPED_AT_MOST = { lines: 100, characters: 1 << 16 };
 const REFUSED = 'This browser lets the page keep nothing, so the program will not be kept across'
   + ' a reload: Save to a file or Share keeps it.';
 const FULL = 'The browser\'s storage for this page is full, so the program will not be kept'
@@ -92,14 +95,17 @@ function offerUndo(replaced) {
     // the button still brings it back until a reload
   }
   page.undo.onclick = () => {
-    replaceProgram(replaced.program, 'Brought back the program you had.', replaced.held);
+    replaceProgram(replaced.program, 'Brought back the program you had.', replaced.held,
+      'the one you had loaded');
     offerUndo(null);
   };
 }
 
 // Replaces the program the way typing would, so that undo brings the old
-// one back, and holds the new one as `how` says.
-function replaceProgram(text, what, how = { bytes: false, name: DEFAULT_NAME }) {
+// one back, and holds the new one as `how` says; says `what` it did, and
+// what undo brings back.
+function replaceProgram(text, what, how = { bytes: false, name: DEFAULT_NAME },
+  undone = 'the program you had') {
   const replaced = { program: page.program.value, held };
   for (const [program, as] of [[replaced.program, held], [text, how]]) {
     heldAs.delete(program);
@@ -110,7 +116,10 @@ function replaceProgram(text, what, how = { bytes: false, name: DEFAULT_NAME }) 
   replacing = true;
   page.program.focus();
   page.program.select();
-  if (!document.execCommand('insertText', false, text)) {
+  const typed = text.length <= TYPED_AT_MOST.characters
+    && text.split('\n', TYPED_AT_MOST.lines + 1).length <= TYPED_AT_MOST.lines
+    && document.execCommand('insertText', false, text);
+  if (!typed) {
     page.program.setRangeText(text, 0, page.program.value.length, 'end');
     page.program.dispatchEvent(new Event('input'));
   }
@@ -119,8 +128,12 @@ function replaceProgram(text, what, how = { bytes: false, name: DEFAULT_NAME }) 
   showHeld();
   const same = replaced.program === text && replaced.held.bytes === how.bytes;
   offerUndo(same ? null : replaced);
-  notice(`${what} Undo (Ctrl+Z) brings back the program you had.`);
+  const undo = typed && keyboard() ? 'Undo (Ctrl+Z)' : 'Undo';
+  notice(`${what} ${undo} brings back ${undone}.`);
 }
+
+// Whether there is a keyboard to press keys on, as a pointer that is not a finger suggests.
+const keyboard = () => !matchMedia('(pointer: coarse)').matches;
 
 // An edit: undo or redo brings back how a program they bring back was
 // held; the Undo button goes, as it would no longer bring back what the
@@ -132,6 +145,7 @@ function followEdit({ inputType }) {
   if (/^history/.test(inputType) && heldAs.has(program)) {
     held = heldAs.get(program);
     showHeld();
+    notice('Brought back the program you had.');
   }
   offerUndo(null);
   if (held.bytes) sayChangedBytes(before, program);
@@ -153,14 +167,17 @@ function sayChangedBytes(old, now) {
   while (out.length && put.length && out[0] === put[0]) out.shift() && put.shift();
   while (out.length && put.length && out.at(-1) === put.at(-1)) out.pop() && put.pop();
   if (out.length + put.length === 0) return;
-  const listed = (tokens, verb) => (tokens.length ? [`${verb} ${tokens.join(' ')}`] : []);
-  notice(`This edit ${[...listed(out, 'took out the bytes'), ...listed(put, 'put in the bytes')]
-    .join(' and ')}, which \\xHH stands for in this program; Ctrl+Z brings back what it was.`);
+  const listed = (tokens, verb) => (tokens.length === 0 ? []
+    : [`${verb} the byte${tokens.length === 1 ? '' : 's'} ${tokens.join(' ')}`]);
+  notice(`This edit ${[...listed(out, 'took out'), ...listed(put, 'put in')].join(' and ')},`
+    + ' which \\xHH stands for in this program; Ctrl+Z brings back what it was.');
 }
 
 // Says how the program is held, where it is held as bytes.
 function showHeld() {
   page.held.hidden = !held.bytes;
+  if (held.bytes) page.program.setAttribute('aria-describedby', 'held');
+  else page.program.removeAttribute('aria-describedby');
   page.held.textContent = `This program is ${held.name}, held as its bytes: \\xHH stands for`
     + ' a byte that the editor cannot show as text, such as a carriage return (\\x0D) or a byte'
     + ' of no character, and so does \\xHH typed here. Run and Save use the bytes.';

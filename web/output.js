@@ -117,8 +117,12 @@ function markOutputOf(i) {
   }
 }
 
-// The command that wrote the output at `node`, or null.
+// The command that wrote the output at `node`, or null; on a line, but by
+// none of its text (a blank line, or past the end of a line), the command
+// that wrote its start.
 function commandAt(node) {
-  const piece = node instanceof Element ? node.closest('[data-command]') : null;
+  const line = node instanceof Element && node.parentElement === page.output;
+  const piece = !(node instanceof Element) ? null
+    : line ? node.querySelector('[data-command]') : node.closest('[data-command]');
   return piece && !page.results.classList.contains('stale') ? Number(piece.dataset.command) : null;
 }

@@ -17,8 +17,8 @@ const page = Object.fromEntries([
   'load', 'share', 'open', 'stepping', 'step-where', 'step-pending', 'step-pairing',
   'step-commands', 'step-why', 'step-spoken',
   'file', 'save', 'undo', 'notice', 'summary', 'spoken', 'command-string', 'legend', 'commands',
-  'pointed', 'meanings', 'results', 'output-title', 'ending', 'stale', 'output', 'shown', 'boxed',
-  'download', 'copy', 'limits',
+  'pointed', 'meanings', 'results', 'output-title', 'ending', 'stop-here', 'stale', 'output',
+  'shown', 'boxed', 'download', 'copy', 'copied', 'limits',
 ].map((id) => [id.replace(/-./g, (s) => s[1].toUpperCase()), $(id)]));
 
 // A worker's script: the interpreter module, the scripts the page shares
@@ -64,6 +64,7 @@ document.addEventListener('DOMContentLoaded', () => {
   page.load.addEventListener('click', loadExample);
   page.run.addEventListener('click', run);
   page.stop.addEventListener('click', stopRun);
+  page.stopHere.addEventListener('click', stopRun);
   page.share.addEventListener('click', share);
   page.save.addEventListener('click', save);
   page.open.addEventListener('click', () => page.file.click());

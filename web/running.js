@@ -4,7 +4,7 @@
 // stopped after LIMITS.runMs or by Stop. How the run ended is worded once
 // its output is on the page; Stop shows at once.
 /* global LIMITS, page, workerUrl, plural, describeEnd, handBytes, clearOutput, addOutput,
-   afterOutput, afterPiece, dropOutput, notice, held, isCurrent */
+   afterOutput, afterPiece, dropOutput, held, isCurrent */
 /* exported run, stopRun, markStale, copyOutput */
 
 const LOW = 0.2; // the share of the screen above the results' start that they may leave
@@ -27,6 +27,9 @@ function run() {
   page.shown.textContent = '';
   page.boxed.hidden = page.download.hidden = page.copy.hidden = true;
   page.stop.disabled = false;
+  page.stopHere.hidden = false;
+  page.output.classList.remove('empty');
+  page.copied.textContent = '';
   bringIntoView(thisRun);
   worker.onmessage = ({ data }) => {
     if ('underway' in data) thisRun.during = data.underway;
@@ -80,12 +83,15 @@ function ended(thisRun) {
   if (thisRun.over) return;
   thisRun.over = true; // and shown so
   const { chunks, total, shown, marks, dropped, ran, end } = thisRun;
-  if (document.activeElement === page.stop) page.run.focus();
-  page.stop.disabled = true;
+  if ([page.stop, page.stopHere].includes(document.activeElement)) page.run.focus();
+  page.stop.disabled = page.stopHere.hidden = true;
+  page.output.classList.toggle('empty', total === 0);
   if (!page.output.firstChild) {
     // nothing on the page, and so nothing to say of what it shows
   } else if (dropped) {
-    page.shown.textContent = `Shown: what came before Stop, of ${plural(total, 'byte')} written.`;
+    const drawn = plural(page.output.textContent.length, 'character');
+    page.shown.textContent = `Shown: the first ${drawn}, on the page before you stopped, of`
+      + ` ${plural(total, 'byte')} written; the download has all of them.`;
   } else if (total > shown) {
     const capped = marks >= LIMITS.shownMarks
       ? `, up to the ${plural(LIMITS.shownMarks, 'boxed byte')} the page shows` : '';
@@ -125,10 +131,20 @@ function bringIntoView(thisRun) {
   thisRun.left = scrollY;
 }
 
+// Copies the output as text: bytes of no character cannot be, and say so.
 async function copyOutput() {
-  const text = await latest.whole.text();
-  navigator.clipboard.writeText(text).then(() => notice('Copied the output.'),
-    () => notice('The browser refused to copy: select the output and copy it.'));
+  const bytes = new Uint8Array(await latest.whole.arrayBuffer());
+  const text = new TextDecoder().decode(bytes);
+  let as = 'Copied the output.';
+  try {
+    new TextDecoder('utf-8', { fatal: true }).decode(bytes);
+  } catch {
+    as = 'Copied the output as text, its bytes of no character each as U+FFFD; the download has'
+      + ' them as they are.';
+  }
+  const refused = 'The browser refused to copy: select the output and copy it.';
+  navigator.clipboard.writeText(text).then(() => { page.copied.textContent = as; },
+    () => { page.copied.textContent = refused; });
 }
 
 function showEnding(text, abnormal) {

@@ -6,7 +6,7 @@
 // the command string as it grows, and why, in words (words.js). The
 // program is shown read-only meanwhile, its byte marked by a highlight, so
 // that a step lays nothing out anew.
-/* global page, facts, explained, isCurrent, describeStep, askExplainer */
+/* global page, facts, explained, isCurrent, describeStep, byteName, askExplainer */
 /* exported startStepping, stopStepping, stepBy, stepByKey */
 
 const SHOWN_KEYS = { ArrowRight: [1, 0], ArrowLeft: [-1, 0], Home: [-Infinity, 0],
@@ -65,19 +65,28 @@ function stepBy(by, toward = 0, repeat = false) {
 }
 
 function show(step) {
-  const { at, end, start, stop, shown, after, wrote, commands } = step;
+  const { at, end, start, stop, after, wrote, commands, rejected } = step;
   const is = facts.runs[after];
   const count = (n) => n.toLocaleString('en');
   page.stepWhere.textContent = end ? `The end of the text, after its ${count(at)} bytes.`
-    : `Byte ${count(at + 1)} of ${count(stepping.bytes)}: “${shown}”.`;
-  page.stepPending.textContent = is.holds === '' ? 'nothing' : is.holds;
-  page.stepPairing.textContent = is.off ? 'off: a lone - turned it off' : 'on';
+    : `Byte ${count(at + 1)} of ${count(stepping.bytes)}: ${byteName(step)}.`;
+  // At the syntax error the pass stops, and rejects the program: no command string.
+  page.stepPending.textContent = is.holds === '' || rejected ? 'nothing' : is.holds;
+  page.stepPairing.textContent = rejected ? 'on, till the pass stops here'
+    : is.off ? 'off: a lone - turned it off' : 'on';
   const mark = document.createElement('mark');
   mark.textContent = wrote; // the characters written at this step
-  page.stepCommands.replaceChildren(commands.slice(0, commands.length - wrote.length),
-    ...wrote ? [mark] : []);
+  page.stepCommands.replaceChildren(...rejected ? ['none: rejected']
+    : [commands.slice(0, commands.length - wrote.length), ...wrote ? [mark] : []]);
   page.stepWhy.textContent = describeStep(step);
+  // Marked as going nowhere, at either end, but not disabled: one who pressed it keeps the focus.
+  for (const [id, back] of [['first', true], ['back', true], ['forward', false], ['next', false],
+    ['last', false]]) {
+    page.stepping.querySelector(`#step-${id}`).setAttribute('aria-disabled',
+      String(back ? at === 0 : at === stepping.last));
+  }
   markByte(start, end ? start : stop);
+  page.stepWhy.scrollIntoView({ block: 'nearest' });
 }
 
 // The byte read, marked in the read-only program and scrolled into view.

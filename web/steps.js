@@ -10,7 +10,7 @@
 //     { step, toward }    answers step `step`, or where `toward` is 1 or -1, the next step
 //                         after it, or before it, that reads a command character (or the
 //                         first or the last), as stepAt says
-/* global stepsQualm, indexesOf */
+/* global stepsQualm, indexesOf, walkView */
 /* exported traceSteps, stepAt */
 
 const WINDOW = 64; // the characters of the command string shown at a step, up to it
@@ -30,12 +30,13 @@ function traceSteps(qualm, last) {
   return { last: traced.final, bytes: last.bytes.length };
 }
 
-// What the page shows at step `at`: the byte read there (its place in the
-// view, [start, stop), and how it reads there), the class of byte it is (0
-// for no command, else 1 and its place among the command characters), the
-// pending runs before and after it (by their place in pendingRunsOf), what
-// it wrote, and the command string up to it; or, at the end, what the end
-// wrote.
+// What the page shows at step `at`: the byte read there (the character it
+// is of, as the view shows it: its place in the view, [start, stop), and,
+// for a character of several bytes, part: [which of them, how many]), the
+// class of byte it is (0 for no command, else 1 and its place among the
+// command characters), the pending runs before and after it (by their
+// place in pendingRunsOf), what it wrote, and the command string up to it;
+// or, at the end, what the end wrote.
 function stepAt(step, toward = 0) {
   const { steps, read, written, final, commands, rejected, runs, program, held, marks } = traced;
   let at = Math.min(Math.max(step, 0), final);
@@ -51,9 +52,14 @@ function stepAt(step, toward = 0) {
   const wrote = !rejected ? text(commands.subarray(written[at], through))
     : steps[2 * at + 1] ? String.fromCharCode(steps[2 * at + 1]) : '';
   const near = Math.floor(at / MARKS_EVERY) * MARKS_EVERY;
-  const place = indexesOf(program, held, end ? [at] : [at, at + 1], [near, marks.get(near)]);
-  const [start, stop] = [place.get(at), place.get(end ? at : at + 1)];
+  let character;
+  walkView(program, held, [near, marks.get(near)], (first, start, bytes, units) => {
+    character = { first, start, stop: start + units, bytes };
+    return first + bytes > at || bytes === 0;
+  });
+  const { first, start, stop, bytes } = character;
   return { at, final, end, start, stop, shown: program.slice(start, stop),
+    part: bytes > 1 ? [at - first + 1, bytes] : null,
     read: end ? null : steps[2 * at] >> 4, before,
     after: end ? (runs[before].off ? before : 0) : steps[2 * at] & 15,
     wrote, rejected: rejected && at === final,

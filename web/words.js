@@ -4,7 +4,7 @@
 // the endings' words (endings.js); the lines about the language and the
 // budgets; and how a run ended.
 /* global LIMITS, ENDINGS, page, facts */
-/* exported learn, plural, showFacts, describeEnd, describeStep */
+/* exported learn, plural, showFacts, describeEnd, describeStep, byteName */
 
 // What each command does.
 const COMMAND_WORDS = {
@@ -85,12 +85,23 @@ function describeEnd({ how, during, reason }) {
   return [`${says}.`, how !== 'exit'];
 }
 
+// The byte a step reads, as a person reads it: a blank by its name, any
+// other character quoted, and a byte of a character of several bytes as
+// which of them it is.
+const BLANKS = { ' ': 'a space', '\n': 'a newline', '\t': 'a tab' };
+function byteName({ shown, part }) {
+  const name = BLANKS[shown] ?? `“${shown}”`;
+  return part ? `byte ${part[0]} of the ${part[1]} of ${name}` : name;
+}
+
 // Why a step of the pass did what it did, in words, from what the module's
 // trace says of it (steps.js): the byte read (its class 0 where it is no
 // command), the pending runs before and after it, and what it wrote.
-function describeStep({ end, rejected, read, before, after, wrote, shown }) {
+function describeStep(step) {
+  const { end, rejected, read, before, after, wrote } = step;
   const [was, is] = [facts.runs[before], facts.runs[after]];
-  const byte = `“${shown}”`;
+  const named = byteName(step);
+  const byte = named[0].toUpperCase() + named.slice(1);
   if (rejected) {
     return `${byte} comes before any command was written: the syntax error. The pass stops here,`
       + ' and nothing runs.';
@@ -99,7 +110,7 @@ function describeStep({ end, rejected, read, before, after, wrote, shown }) {
     return was.holds === '' ? 'The end of the text, with nothing pending.'
       : `The end of the text: the pending ${was.holds} is kept as it is.`;
   }
-  if (was.off) return `Pairing is off: ${byte} ${read === 0 ? 'is no command, and is dropped'
+  if (was.off) return `Pairing is off: ${named} ${read === 0 ? 'is no command, and is dropped'
     : 'is kept as it is'}.`;
   const paired = facts.enders[wrote];
   if (paired) {

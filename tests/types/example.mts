@@ -2,6 +2,8 @@
 // declarations, which must name every ending (the switch leaves none), and
 // uses that they forbid do not (each @ts-expect-error must meet an error).
 import { run, type Ending } from 'qualm';
+// @ts-expect-error: an ES module, with no default export
+import qualm from 'qualm';
 
 function said(end: Ending): string {
   switch (end.how) {
@@ -16,9 +18,10 @@ function said(end: Ending): string {
 const stop = new AbortController();
 const pieces: Uint8Array[] = [];
 const { output, end } = await run(new TextEncoder().encode('9-'), {
-  budget: Infinity, signal: stop.signal, onOutput: (bytes) => { pieces.push(bytes.slice()); },
+  budget: Infinity, signal: stop.signal, onOutput: (bytes) => pieces.push(bytes.slice()),
 });
-console.log(output.length, said(end));
+const whole: ArrayBuffer = output.buffer; // the output's own buffer, not a shared one
+console.log(whole.byteLength, said(end), qualm);
 // @ts-expect-error: there is no option `input`
 await run('h', { input: '' });
 // @ts-expect-error: a budget is a number of bytes

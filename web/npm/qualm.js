@@ -47,8 +47,9 @@ fs.writeSync = (fd, buffer, offset, length, ...rest) => {
 // changes a file name that is not; Linux keeps their bytes in
 // /proc/self/cmdline, the last ones being the command's. Such a name is
 // opened here, by its bytes, and the interpreter reads the file it names
-// through /dev/fd; one that cannot be opened is given as it was decoded,
-// and the interpreter's own open fails too, as the native build's would.
+// through /dev/fd; one that cannot be opened is given as no name at all, so
+// that the interpreter's own open fails too, as the native build's would,
+// and not on a file that its decoding happens to name.
 function argumentsAsGiven() {
   const decoded = process.argv.slice(2);
   let bytes;
@@ -63,7 +64,7 @@ function argumentsAsGiven() {
     try {
       return `/dev/fd/${fs.openSync(bytes[i], 'r')}`;
     } catch {
-      return arg;
+      return '';
     }
   });
 }

@@ -1,8 +1,9 @@
 // What the command's WebAssembly asks of the system, done through Node.
 mergeInto(LibraryManager.library, {
   // The terminal, as far as Node lets a program see one: whether standard
-  // input is a terminal in line mode, which stty tells, and dropping what
-  // was typed ahead, read with line mode off for a moment.
+  // input is a terminal in line mode, which stty tells (without stty, as a
+  // terminal starts: in line mode), and dropping what was typed ahead, read
+  // with line mode off for a moment.
   __syscall_ioctl__deps: ['$FS'],
   __syscall_ioctl: function (fd, op, varargs) {
     var stream = FS.getStream(fd);
@@ -16,7 +17,8 @@ mergeInto(LibraryManager.library, {
       // Only the line mode bit of the local modes, at offset 12, is filled in:
       // all that is read.
       var termios = {{{ makeGetValue('varargs', 0, 'i32') }}};
-      var line = /(^|\s)icanon(\s|$)/.test(stty(['-a']) || '');
+      var settings = stty(['-a']);
+      var line = settings === null || /(^|\s)icanon(\s|$)/.test(settings);
       var lflag = line ? 2 /* ICANON */ : 0;
       {{{ makeSetValue('termios', 12, 'lflag', 'i32') }}};
     } else if (op === 0x540B /* TCFLSH */) {

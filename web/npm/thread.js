@@ -1,7 +1,8 @@
 'use strict';
 // A thread of run()'s pool (index.mjs): it runs one program at a time, each
-// on an instance of the module of its own, through web/run.js, and sends
-// back what the run does as it goes.
+// on an instance of the module of its own, through the wrapper that the
+// playground page runs it with too (shared.js), and sends back what the run
+// does as it goes.
 //
 //   pool to thread:  { program, budget, inFlight }   the program (a Uint8Array, a copy of its
 //                    own), the budget, and a shared Int32Array counting the pieces of output
