@@ -395,7 +395,7 @@ for (const program of ['h+++-x-9', 'Q9-++q h', '+x-h']) {
   }
   await page.keyboard.press('Escape');
 }
-await page.fill('#program', 'hq9+h').then(() => commandsOf('hq9+h'));
+await page.fill('#program', '9hq+h').then(() => commandsOf('9hq+h'));
 await page.click('#step');
 await stepped('').then(() => page.evaluate(() => {
   window.said = [];
