@@ -74,9 +74,6 @@ std::optional<program_text> read_program_file(const char* path) {
 
 std::size_t append_read(std::FILE* file, std::size_t wanted, std::string& text) {
     const std::size_t filled = text.size();
-    // A text longer than a string can hold (2 GiB on a 32-bit machine) is
-    // a program too large for memory.
-    if (wanted > text.max_size() - filled) report_out_of_memory();
     std::size_t got = 0;
 #if defined(__cpp_lib_string_resize_and_overwrite)
     text.resize_and_overwrite(filled + wanted, [&](char* data, std::size_t) {

@@ -29,7 +29,7 @@ const rows = [
   ['h', { budget: 13 }, exit, hello],
   ['hh', { budget: 13 }, { how: 'budget' }, hello],
   ['h', { budget: 0 }, { how: 'budget' }, ''],
-  // Past what a string holds on a 32-bit machine: the text cannot be read whole.
+  // More than WebAssembly's 4 GiB holds as a text and its command string beside it.
   [new Uint8Array(2.5e9), {}, { how: 'out of memory' }, ''],
 ];
 // All side by side, and every ending a run can have is declared to TypeScript.
