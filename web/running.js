@@ -134,11 +134,12 @@ function bringIntoView(thisRun) {
 // Copies the output as text: bytes of no character cannot be, and say so.
 async function copyOutput() {
   const bytes = new Uint8Array(await latest.whole.arrayBuffer());
-  const text = new TextDecoder().decode(bytes);
+  let text;
   let as = 'Copied the output.';
   try {
-    new TextDecoder('utf-8', { fatal: true }).decode(bytes);
+    text = new TextDecoder('utf-8', { fatal: true }).decode(bytes);
   } catch {
+    text = new TextDecoder().decode(bytes);
     as = 'Copied the output as text, its bytes of no character each as U+FFFD; the download has'
       + ' them as they are.';
   }
